@@ -8,7 +8,7 @@ case "$arch" in
   x86) toolchain=cmake/toolchain-i686-w64-mingw32.cmake ;;
   *) echo "unknown architecture $arch" >&2; exit 2 ;;
 esac
-dir=build/$arch
+dir=${ZL_BUILD_DIR:-build/$arch}
 if [ ! -f "$dir/CMakeCache.txt" ]; then
   cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi

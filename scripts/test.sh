@@ -7,7 +7,7 @@ if [ -z "${ZL_IN_XVFB:-}" ] && [ -z "${DISPLAY:-}" ]; then
 fi
 source scripts/wine-env.sh
 wine_start
-ctest --test-dir build/x64 --output-on-failure "$@"
+ctest --test-dir "${ZL_BUILD_DIR:-build/x64}" --output-on-failure "$@"
 rc=$?
 wine_stop
 exit $rc

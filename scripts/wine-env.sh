@@ -1,7 +1,9 @@
 # Sourced by the run and test scripts: a Wine prefix inside the build tree, the Japanese locale
 # (code page 932), quiet output, and no prompts to install Mono or Gecko.
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="$top/build/x64/wineprefix"
+bdir=${ZL_BUILD_DIR:-build/x64}
+case "$bdir" in /*) ;; *) bdir="$top/$bdir" ;; esac
+export WINEPREFIX="$bdir/wineprefix"
 export WINEDEBUG=-all
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8

@@ -85,6 +85,11 @@ public:
 
     TPersistent* GetOwner() const override { return FOwner; }
 
+    // The component under which a form file nests this one (a control's parent window, a menu
+    // item's parent item); null for components that stand directly under the root.
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    virtual void SetParentComponent(TComponent* parent) { (void)parent; }
+
 protected:
     // Told of components inserted into or removed from the owner, and of the destruction of
     // components this one asked to be told about.

@@ -36,3 +36,16 @@ class EDateConvertError : public EConvertError {
 public:
     EDateConvertError();
 };
+
+#include <exception>
+#include <functional>
+
+// What happens to an exception that escapes a window procedure, an event or a timer: the
+// application installs its exception display here. No C++ exception may cross a Win32 frame, so
+// every window procedure the class library makes catches and hands over.
+using TExceptionHandler = std::function<void(std::exception_ptr)>;
+void SetExceptionHandler(TExceptionHandler handler);
+void HandleException(std::exception_ptr error);
+// The text an exception shows: Exception::Message, what() of other std::exceptions, or a
+// generic text for anything else.
+AnsiString ExceptionMessage(std::exception_ptr error);

@@ -111,6 +111,13 @@ const TMethodInfo* TClassInfo::FindMethod(std::string_view name) const {
     return it == methods.end() ? nullptr : it->second;
 }
 
+const TFieldInfo* TClassInfo::FindField(std::string_view name) const {
+    for (TClass c = this; c; c = c->Parent)
+        for (const TFieldInfo& f : c->Fields)
+            if (SameTextAscii(f.Name, name)) return &f;
+    return nullptr;
+}
+
 std::vector<const TPropInfo*> TClassInfo::AllProperties() const {
     std::vector<TClass> chain;
     for (TClass c = this; c; c = c->Parent) chain.push_back(c);

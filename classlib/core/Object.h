@@ -160,11 +160,21 @@ struct TMethodInfo {
     const TEventSignature* Signature = nullptr;
 };
 
+// A published field: a component reference of the root of a form file, bound by name when the
+// form is read (the form's Button1 field receives the component named Button1).
+struct TFieldInfo {
+    AnsiString Name;
+    TClass (*FieldClassFn)() = nullptr;
+    void (*Set)(TObject* self, TObject* value) = nullptr;
+    TObject* (*Get)(const TObject* self) = nullptr;
+};
+
 struct TClassInfo {
     const char* Name = "";
     TClass Parent = nullptr;
     std::vector<TPropInfo> Properties;  // own published properties, in declaration order
     std::vector<TMethodInfo> Methods;   // own published methods
+    std::vector<TFieldInfo> Fields;     // own published fields
     // The virtual constructor taking an owner; null for classes that are not components.
     TComponent* (*Create)(TComponent* owner) = nullptr;
 
@@ -172,6 +182,7 @@ struct TClassInfo {
     // Name lookups ignoring ASCII case: the class's own members first, then each ancestor's.
     const TPropInfo* FindProperty(std::string_view name) const;
     const TMethodInfo* FindMethod(std::string_view name) const;
+    const TFieldInfo* FindField(std::string_view name) const;
     // Every published property of the class and its ancestors, ancestors' first.
     std::vector<const TPropInfo*> AllProperties() const;
 

@@ -160,6 +160,24 @@ public:
         return *this;
     }
 
+    // A published field holding a component of the form, bound by name when the form is read.
+    template <auto F>
+    ClassBuilder& Field(const char* name) {
+        using T = typename typeinfo_detail::Member<decltype(F)>::Value;
+        using Target = std::remove_pointer_t<T>;
+        TFieldInfo f;
+        f.Name = name;
+        f.FieldClassFn = [] { return Target::StaticClass(); };
+        f.Set = [](TObject* self, TObject* value) {
+            static_cast<typename typeinfo_detail::Member<decltype(F)>::Class*>(self)->*F = dynamic_cast<T>(value);
+        };
+        f.Get = [](const TObject* self) -> TObject* {
+            return static_cast<const typename typeinfo_detail::Member<decltype(F)>::Class*>(self)->*F;
+        };
+        FInfo.Fields.push_back(std::move(f));
+        return *this;
+    }
+
     TClassInfo Build() { return std::move(FInfo); }
 
 private:
