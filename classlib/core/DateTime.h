@@ -14,6 +14,10 @@ TDateTime EncodeDate(unsigned year, unsigned month, unsigned day);
 TDateTime EncodeTime(unsigned hour, unsigned min, unsigned sec, unsigned msec);
 bool TryEncodeDate(unsigned year, unsigned month, unsigned day, TDateTime& result);
 bool TryEncodeTime(unsigned hour, unsigned min, unsigned sec, unsigned msec, TDateTime& result);
+// Date plus time of day, also before 1899-12-30, where the whole part counts backwards but the
+// time of day still forwards.
+TDateTime EncodeDateTime(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned min,
+                         unsigned sec, unsigned msec);
 void DecodeDate(TDateTime value, unsigned& year, unsigned& month, unsigned& day);
 void DecodeTime(TDateTime value, unsigned& hour, unsigned& min, unsigned& sec, unsigned& msec);
 unsigned DayOfWeek(TDateTime value);  // 1 = Sunday .. 7 = Saturday
