@@ -8,7 +8,7 @@
 namespace {
 
 [[noreturn]] void CastError(const Variant& v, const char* target) {
-    static const char* const typeNames[] = {"Empty", "Integer", "Double", "Boolean", "String"};
+    static const char* const typeNames[] = {"Empty", "Integer", "Double", "Boolean", "String", "Int64"};
     throw EVariantError("バリアント型 (" + AnsiString(typeNames[v.VarType()]) + ") を " + target +
                         " に変換できません");
 }
@@ -57,6 +57,15 @@ AnsiString FloatText(double d) {
 
 }  // namespace
 
+Variant Variant::FromPointerInt(std::intptr_t v) {
+    Variant result;
+    if constexpr (sizeof(std::intptr_t) > sizeof(std::int32_t))
+        result.FValue = static_cast<std::int64_t>(v);
+    else
+        result.FValue = static_cast<std::int32_t>(v);
+    return result;
+}
+
 std::int32_t Variant::AsInteger() const {
     switch (VarType()) {
     case varEmpty: return 0;
@@ -71,6 +80,12 @@ std::int32_t Variant::AsInteger() const {
         std::int32_t v;
         if (!TryStrToInt(std::get<AnsiString>(FValue), v)) CastError(*this, "Integer");
         return v;
+    }
+    case varInt64: {
+        const std::int64_t v = std::get<std::int64_t>(FValue);
+        if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
+            CastError(*this, "Integer");
+        return static_cast<std::int32_t>(v);
     }
     }
     CastError(*this, "Integer");
@@ -90,6 +105,12 @@ std::intptr_t Variant::AsPointerInt() const {
         if (!ParsePointerInt(std::get<AnsiString>(FValue), v)) CastError(*this, "Integer");
         return v;
     }
+    case varInt64: {
+        const std::int64_t v = std::get<std::int64_t>(FValue);
+        if (v < std::numeric_limits<std::intptr_t>::min() || v > std::numeric_limits<std::intptr_t>::max())
+            CastError(*this, "Integer");
+        return static_cast<std::intptr_t>(v);
+    }
     default: return AsInteger();
     }
 }
@@ -105,6 +126,7 @@ double Variant::AsDouble() const {
         if (!ParseDouble(std::get<AnsiString>(FValue), d)) CastError(*this, "Double");
         return d;
     }
+    case varInt64: return static_cast<double>(std::get<std::int64_t>(FValue));
     }
     CastError(*this, "Double");
 }
@@ -116,6 +138,7 @@ AnsiString Variant::AsString() const {
     case varDouble: return FloatText(std::get<double>(FValue));
     case varBoolean: return std::get<bool>(FValue) ? "True" : "False";
     case varString: return std::get<AnsiString>(FValue);
+    case varInt64: return IntToStr(std::get<std::int64_t>(FValue));
     }
     return {};
 }
@@ -134,6 +157,7 @@ bool Variant::AsBoolean() const {
         if (ParseDouble(s, d)) return d != 0.0;
         CastError(*this, "Boolean");
     }
+    case varInt64: return std::get<std::int64_t>(FValue) != 0;
     }
     CastError(*this, "Boolean");
 }

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <variant>
 
-enum TVarType { varEmpty, varInteger, varDouble, varBoolean, varString };
+// varInt64 holds object addresses on 64-bit Windows (see FromPointerInt).
+enum TVarType { varEmpty, varInteger, varDouble, varBoolean, varString, varInt64 };
 
 class Variant {
 public:
@@ -16,6 +17,9 @@ public:
     Variant(bool v) : FValue(v) {}
     Variant(const char* v) : FValue(AnsiString(v)) {}
     Variant(AnsiString v) : FValue(std::move(v)) {}
+    // A pointer-sized integer (an object's address): varInteger on 32-bit Windows, varInt64 on
+    // 64-bit Windows, where an address does not fit 32 bits.
+    static Variant FromPointerInt(std::intptr_t v);
 
     TVarType VarType() const { return static_cast<TVarType>(FValue.index()); }
     bool IsEmpty() const { return FValue.index() == 0; }
@@ -23,6 +27,7 @@ public:
     // Casts. Integer: doubles round to nearest (banker's rounding), strings are parsed as
     // decimal or 0x-hexadecimal; empty gives 0. Double: strings are parsed as decimal numbers.
     // String: integers and doubles as decimal text, Booleans as "True"/"False", empty as "".
+    // A varInt64 value converts to Integer only when it fits 32 bits.
     std::int32_t AsInteger() const;
     std::intptr_t AsPointerInt() const;  // as AsInteger, but pointer-sized
     double AsDouble() const;
@@ -36,7 +41,7 @@ public:
     friend bool operator==(const Variant&, const Variant&) = default;
 
 private:
-    std::variant<std::monostate, std::int32_t, double, bool, AnsiString> FValue;
+    std::variant<std::monostate, std::int32_t, double, bool, AnsiString, std::int64_t> FValue;
 };
 
 template <> struct TypeKindOf<Variant> { static constexpr TTypeKind value = tkVariant; };
