@@ -21,6 +21,11 @@
 // overridden with .Kind(...). Lookups by name ignore ASCII case and search the class first, then
 // its ancestors.
 #include "Strings.h"
+// <windows.h> defines RegisterClass as a macro for RegisterClassA/W, which would rename the class
+// registry's function in some files and not in others. It is included here once, before the
+// registry is declared, and the macro removed: window classes are registered with RegisterClassW.
+#include <windows.h>
+#undef RegisterClass
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
