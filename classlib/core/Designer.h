@@ -6,8 +6,6 @@
 #include <functional>
 #include <memory>
 #include <vector>
-#include <windows.h>
-#include <unknwn.h>
 
 // A property set of kinds (bit n for kind code n).
 using TTypeKinds = TSet<TTypeKind>;
@@ -18,15 +16,19 @@ TTypeKinds PropertyTypeKinds();
 // A bound method taking a string (the callback of name enumerations).
 using TGetStrProc = TEvent<const AnsiString&>;
 
-// The form designer that hosts the components being designed. It lives by its reference count,
-// as the designer owns it and each user holds a reference while it works with it.
-// {5B0C8E4A-7D21-4F36-9A3E-1C2B7E6D4F10}
-inline constexpr GUID IID_IFormDesigner = {0x5b0c8e4a, 0x7d21, 0x4f36, {0x9a, 0x3e, 0x1c, 0x2b, 0x7e, 0x6d, 0x4f, 0x10}};
-struct IFormDesigner : IUnknown {
+// The form designer that hosts the components being designed. It lives by its reference count:
+// the designer holds one reference, and each user holds one while it works with it.
+class IFormDesigner {
+public:
+    virtual unsigned long AddRef() = 0;
+    virtual unsigned long Release() = 0;
     // The form (root component) being designed.
-    virtual TComponent* STDMETHODCALLTYPE GetRoot() = 0;
+    virtual TComponent* GetRoot() = 0;
     // Tells the designer that a designed component changed (so that it is saved).
-    virtual void STDMETHODCALLTYPE Modified() = 0;
+    virtual void Modified() = 0;
+
+protected:
+    ~IFormDesigner() = default;  // released, never deleted through the interface
 };
 
 // Holds one reference to a form designer for as long as it lives.
