@@ -97,6 +97,8 @@ protected:
     void SetState(unsigned flags, bool on);
 
 private:
+    friend class TFormReader;  // clears the loading state of a form file that failed to read
+    friend class TFormWriter;
     void NotifyAll(TComponent* component, TOperation operation);
 
     TComponent* FOwner = nullptr;
