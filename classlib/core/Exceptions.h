@@ -19,6 +19,8 @@ class EConvertError : public Exception { using Exception::Exception; };
 class EVariantError : public Exception { using Exception::Exception; };
 // An index outside a list.
 class EListError : public Exception { using Exception::Exception; };
+// A position outside a string (or another value outside its range).
+class ERangeError : public Exception { using Exception::Exception; };
 // A stream read that comes short, or a form file / stream that does not parse.
 class EReadError : public Exception { using Exception::Exception; };
 class EStreamError : public Exception { using Exception::Exception; };
