@@ -1,0 +1,89 @@
+#include "MessageDispatcher.h"
+
+#include <algorithm>
+
+namespace Ovk {
+
+TClass TMessageEventDispatcher::StaticClass() {
+    static const TClassInfo info = ClassBuilder<TMessageEventDispatcher, TObject>("TMessageEventDispatcher").Build();
+    return &info;
+}
+
+struct TMessageEventDispatcher::TWalk {
+    TWalk* Outer;
+    bool DispatcherGone = false;
+};
+
+TMessageEventDispatcher::~TMessageEventDispatcher() {
+    for (TWalk* walk = FWalks; walk; walk = walk->Outer) walk->DispatcherGone = true;
+}
+
+void TMessageEventDispatcher::THandlerList::Compact() {
+    std::erase_if(Items, [](const TMessageEvent& e) { return !e; });
+    HasBlanks = false;
+}
+
+void TMessageEventDispatcher::AddHandler(unsigned int Msg, TMessageEvent Handler) {
+    FHandlers[Msg].Items.push_back(Handler);
+}
+
+void TMessageEventDispatcher::DeleteHandler(unsigned int Msg, TMessageEvent Handler) {
+    auto it = FHandlers.find(Msg);
+    if (it == FHandlers.end()) return;
+    THandlerList& list = it->second;
+    if (list.Walks == 0) {
+        std::erase(list.Items, Handler);
+        return;
+    }
+    for (TMessageEvent& e : list.Items)
+        if (e == Handler) {
+            e = TMessageEvent();
+            list.HasBlanks = true;
+        }
+}
+
+int TMessageEventDispatcher::HandlerCount(unsigned int Msg) const {
+    auto it = FHandlers.find(Msg);
+    if (it == FHandlers.end()) return 0;
+    return static_cast<int>(std::count_if(it->second.Items.begin(), it->second.Items.end(),
+                                          [](const TMessageEvent& e) { return bool(e); }));
+}
+
+void TMessageEventDispatcher::DispatchEvent(TObject*, TMessage& Message, bool& Handled) {
+    auto found = FHandlers.find(Message.Msg);
+    if (found == FHandlers.end() || found->second.Items.empty()) return;
+    // The map's nodes stay where they are when other entries are added, so the list may be held
+    // by reference across the handlers' calls.
+    THandlerList& list = found->second;
+
+    // Ends the walk however the loop is left (an exception from a handler included), unless a
+    // handler destroyed the dispatcher, list and all.
+    struct WalkScope {
+        TMessageEventDispatcher* Self;
+        THandlerList& List;
+        TWalk Walk;
+        WalkScope(TMessageEventDispatcher* self, THandlerList& list)
+            : Self(self), List(list), Walk{self->FWalks} {
+            Self->FWalks = &Walk;
+            ++List.Walks;
+        }
+        ~WalkScope() {
+            if (Walk.DispatcherGone) return;
+            Self->FWalks = Walk.Outer;
+            if (--List.Walks == 0 && List.HasBlanks) List.Compact();
+        }
+    } scope(this, list);
+
+    // Handlers appended during the walk lie beyond this count and wait for the next message.
+    const std::size_t count = list.Items.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const TMessageEvent handler = list.Items[i];  // a copy: the list may grow during the call
+        if (!handler) continue;
+        bool flag = false;
+        handler(this, Message, flag);
+        Handled = Handled || flag;
+        if (scope.Walk.DispatcherGone) return;
+    }
+}
+
+}  // namespace Ovk
