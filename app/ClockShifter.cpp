@@ -1,5 +1,6 @@
 #include "app/ClockShifter.h"
 #include <cmath>
+#include <string_view>
 
 TDateTime CombinePickerValues(TDateTime datePicker, TDateTime timePicker) {
     const TDateTime timeOfDay = timePicker - std::trunc(timePicker);
@@ -20,9 +21,14 @@ AnsiString ClockRefusedMessage(unsigned long errorCode) {
     if (length && reason) why.assign(reason, length);
     else why.append("(").append(IntToStr(errorCode)).append(")");
     if (reason) LocalFree(reason);
-    // The system's texts end in a line break that would leave an empty line in the message box.
+    // The system's texts end in a line break that would leave an empty line in the message box,
+    // and in Japanese in a full stop "。" to which the exception display would add its own ".".
     while (!why.empty() && (why.back() == '\n' || why.back() == '\r' || why.back() == ' '))
         why.pop_back();
+    if (!why.empty()) {
+        const char* last = CharPrevExA(CP_ACP, why.data(), why.data() + why.size(), 0);
+        if (std::string_view(last, why.data() + why.size() - last) == "。") why.erase(last - why.data());
+    }
     return text + "\n" + why;
 }
 
