@@ -1,5 +1,7 @@
 #include "MessageDispatcher.h"
 
+#include "classlib/core/Exceptions.h"
+
 #include <algorithm>
 
 namespace Ovk {
@@ -12,6 +14,19 @@ TClass TMessageEventDispatcher::StaticClass() {
 struct TMessageEventDispatcher::TWalk {
     TWalk* Outer;
     bool DispatcherGone = false;
+    std::vector<std::function<void()>> After{};  // RunAfterDispatch, in the order asked
+
+    // Runs when the walk is over; it lives on the stack of the dispatch, so that it outlasts
+    // a dispatcher destroyed by a handler.
+    void RunAfter() {
+        for (std::function<void()>& action : After) {
+            try {
+                action();
+            } catch (...) {
+                HandleException(std::current_exception());
+            }
+        }
+    }
 };
 
 TMessageEventDispatcher::~TMessageEventDispatcher() {
@@ -42,6 +57,14 @@ void TMessageEventDispatcher::DeleteHandler(unsigned int Msg, TMessageEvent Hand
         }
 }
 
+bool TMessageEventDispatcher::RunAfterDispatch(std::function<void()> Action) {
+    // The innermost walk is the one calling the handler: a dispatch that a handler starts has
+    // ended by the time that handler goes on.
+    if (!FWalks) return false;
+    FWalks->After.push_back(std::move(Action));
+    return true;
+}
+
 int TMessageEventDispatcher::HandlerCount(unsigned int Msg) const {
     auto it = FHandlers.find(Msg);
     if (it == FHandlers.end()) return 0;
@@ -68,9 +91,11 @@ void TMessageEventDispatcher::DispatchEvent(TObject*, TMessage& Message, bool& H
             ++List.Walks;
         }
         ~WalkScope() {
-            if (Walk.DispatcherGone) return;
-            Self->FWalks = Walk.Outer;
-            if (--List.Walks == 0 && List.HasBlanks) List.Compact();
+            if (!Walk.DispatcherGone) {
+                Self->FWalks = Walk.Outer;
+                if (--List.Walks == 0 && List.HasBlanks) List.Compact();
+            }
+            Walk.RunAfter();
         }
     } scope(this, list);
 

@@ -2,6 +2,7 @@
 // The message event and the dispatcher that keeps, per message number, the handlers to call.
 #include "classlib/core/ObjectInstance.h"
 
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -30,6 +31,13 @@ public:
     // Calls every handler of Message.Msg with the dispatcher as Sender, each with a fresh flag;
     // Handled becomes true when any of them set its flag and is never made false.
     void DispatchEvent(TObject* Sender, TMessage& Message, bool& Handled);
+
+    // For a handler that holds something every handler of the message may still read (a drop
+    // block, for one): Action runs when the dispatch calling the handler ends, after the last
+    // handler of the message or when one raises, and also when a handler destroyed the
+    // dispatcher. An exception from Action goes to the exception display. Returns false, and
+    // keeps nothing, when no dispatch is in progress.
+    bool RunAfterDispatch(std::function<void()> Action);
 
     // How many registrations Msg has now.
     int HandlerCount(unsigned int Msg) const;
