@@ -7,5 +7,9 @@
 //   T...MessageSnatcher              a window shared by many users      snatchers/MessageSnatchers.h
 //   TNotificationProxy               removal notices to a callback      snatchers/MessageSnatchers.h
 //   TSnatcherUser                    base of the message components     snatchers/SnatcherUser.h
+//   TFileDrop, ResolveShortcutFile   files dropped from the shell       snatchers/FileDrop.h
 #include "ovk/snatchers/MessageDispatcher.h"
 #include "ovk/snatchers/WindowSubclass.h"
+#include "ovk/snatchers/MessageSnatchers.h"
+#include "ovk/snatchers/SnatcherUser.h"
+#include "ovk/snatchers/FileDrop.h"

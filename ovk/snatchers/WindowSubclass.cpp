@@ -1,6 +1,6 @@
 #include "WindowSubclass.h"
 
-#include "classlib/ui/Controls.h"
+#include "classlib/ui/WinControl.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -41,6 +41,7 @@ TWindowSubclass::TWindowSubclass()
 
 TWindowSubclass::~TWindowSubclass() {
     UnSubclass();
+    ReleaseLeftProcedure();
     for (TCall* call = FCalls; call; call = call->Outer) {
         call->SubclassGone = true;
         call->PrevProc = FPrevProc;
@@ -50,6 +51,7 @@ TWindowSubclass::~TWindowSubclass() {
 }
 
 void TWindowSubclass::Install(HWND Handle) {
+    ReleaseLeftProcedure();
     FPrevProc = reinterpret_cast<WNDPROC>(SetWindowProc(Handle, FNewProc));
     FHandle = Handle;
     FPrevWindow = Handle;
@@ -70,28 +72,45 @@ void TWindowSubclass::SetWinControl(TWinControl* Control) {
 
 void TWindowSubclass::UnSubclass() {
     if (!FHandle) return;
-    auto& windows = Installed();
-    auto entry = windows.find(FHandle);
-    std::vector<TWindowSubclass*>* mine = entry == windows.end() ? nullptr : &entry->second;
-
     if (!FWinControl || !FWinControl->IsDestroying()) {
-        // A subclass of this library installed later that calls this one as its previous
-        // procedure takes over this one's predecessor; otherwise the window gets it back.
-        TWindowSubclass* later = nullptr;
-        if (mine && reinterpret_cast<WNDPROC>(GetWindowLongPtrA(FHandle, GWLP_WNDPROC)) != FNewProc)
-            for (TWindowSubclass* s : *mine)
-                if (s != this && s->FPrevProc == FNewProc) later = s;
-        if (later)
-            later->FPrevProc = FPrevProc;
-        else
-            SetWindowProc(FHandle, FPrevProc);
-    }
-    if (mine) {
-        std::erase(*mine, this);
-        if (mine->empty()) windows.erase(entry);
+        Unlink(FHandle);
+        Forget(FHandle);
+    } else {
+        // The control's window is about to go, and the procedure with it. Should the window
+        // outlive this object after all, the destructor takes the procedure out.
+        FLeftOn = FHandle;
     }
     FHandle = nullptr;
     FWinControl = nullptr;
+}
+
+void TWindowSubclass::Unlink(HWND Handle) {
+    // A subclass of this library installed later that calls this one as its previous procedure
+    // takes over this one's predecessor; otherwise the window gets it back.
+    TWindowSubclass* later = nullptr;
+    auto entry = Installed().find(Handle);
+    if (entry != Installed().end() &&
+        reinterpret_cast<WNDPROC>(GetWindowLongPtrA(Handle, GWLP_WNDPROC)) != FNewProc)
+        for (TWindowSubclass* s : entry->second)
+            if (s != this && s->FPrevProc == FNewProc) later = s;
+    if (later)
+        later->FPrevProc = FPrevProc;
+    else
+        SetWindowProc(Handle, FPrevProc);
+}
+
+void TWindowSubclass::Forget(HWND Handle) {
+    auto entry = Installed().find(Handle);
+    if (entry == Installed().end()) return;
+    std::erase(entry->second, this);
+    if (entry->second.empty()) Installed().erase(entry);
+}
+
+void TWindowSubclass::ReleaseLeftProcedure() {
+    if (!FLeftOn) return;
+    if (IsWindow(FLeftOn)) Unlink(FLeftOn);
+    Forget(FLeftOn);
+    FLeftOn = nullptr;
 }
 
 // The call record lives on this stack frame; it is linked to the object only while the frame
@@ -119,6 +138,11 @@ void TWindowSubclass::WindowProc(TMessage& Message) {
     }
     if (Message.Msg == WM_DESTROY) UnSubclass();
     CallOldProc(Message, handled);
+    // The window's last message: nothing ties this object to it any more.
+    if (Message.Msg == WM_NCDESTROY && FLeftOn == FPrevWindow) {
+        Forget(FLeftOn);
+        FLeftOn = nullptr;
+    }
 }
 #pragma GCC diagnostic pop
 

@@ -44,6 +44,11 @@ public:
 private:
     struct TCall;
     void Install(HWND Handle);
+    // Takes this subclass's procedure out of the window's chain.
+    void Unlink(HWND Handle);
+    // Drops the window from the record of installed subclasses.
+    void Forget(HWND Handle);
+    void ReleaseLeftProcedure();
 
     WNDPROC FPrevProc = nullptr;
     WNDPROC FNewProc = nullptr;
@@ -54,6 +59,9 @@ private:
     // procedure left in place on a dying control, still go on to the previous procedure with the
     // handle of the window they were sent to.
     HWND FPrevWindow = nullptr;
+    // A dying control's window on which UnSubclass left the procedure in place; 0 once the
+    // window is gone or the procedure has been taken out.
+    HWND FLeftOn = nullptr;
     TCall* FCalls = nullptr;  // WindowProc calls in progress, innermost first
 };
 

@@ -34,6 +34,10 @@ HWND CreateTestWindow();
 
 // A message handler that records its calls and then does what the test asks.
 struct Probe {
+    Probe() = default;
+    Probe(std::string name, Log* calls, bool setHandled = false)
+        : Name(std::move(name)), Calls(calls), SetHandled(setHandled) {}
+
     std::string Name;
     Log* Calls = nullptr;
     bool SetHandled = false;
