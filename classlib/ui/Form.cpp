@@ -60,6 +60,17 @@ void TCustomForm::ReadLayout(std::string_view text) {
 
 void TCustomForm::DoCreate() { OnCreate(this); }
 
+void TCustomForm::SetName(const AnsiString& name) {
+    // A second form made from the same layout under the same owner takes the next free name
+    // (MyForm_1, MyForm_2, ...) instead of failing.
+    AnsiString unique = name;
+    if (IsLoading() && Owner() && !name.empty()) {
+        for (int n = 1; Owner()->FindComponent(unique) && Owner()->FindComponent(unique) != this; ++n)
+            unique = name + "_" + IntToStr(n);
+    }
+    TWinControl::SetName(unique);
+}
+
 void TCustomForm::Loaded() {
     TWinControl::Loaded();
     if (FClientSizeSet) SetClientWidth(FClientWidth);  // the outer size for the final border
@@ -372,17 +383,26 @@ void TCustomForm::WndProc(TMessage& message) {
             return;
         break;
     case WM_SIZE:
-        if (FClientSizeSet && message.WParam != SIZE_MINIMIZED) {
+        if (FClientSizeSet && !FScaling && message.WParam != SIZE_MINIMIZED) {
             FClientWidth = LOWORD(message.LParam);
             FClientHeight = HIWORD(message.LParam);
         }
         break;
     case WM_DPICHANGED: {
-        ApplyDpi(LOWORD(message.WParam));
-        const auto* suggested = reinterpret_cast<const RECT*>(message.LParam);
-        if (suggested)
-            SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        // The client size is the scaled one; the sizes the window passes through on the way
+        // there must not overwrite it.
+        FScaling = true;
+        try {
+            ApplyDpi(LOWORD(message.WParam));
+            const auto* suggested = reinterpret_cast<const RECT*>(message.LParam);
+            if (suggested)
+                SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                             suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        } catch (...) {
+            FScaling = false;
+            throw;
+        }
+        FScaling = false;
         FitClientSize();
         message.Result = 0;
         return;

@@ -80,6 +80,7 @@ public:
 
     void Loaded() override;
     void ChangeScale(int multiplier, int divisor) override;
+    void SetName(const AnsiString& name) override;
 
     TNotifyEvent OnCreate;
     TCloseEvent OnClose;
@@ -116,6 +117,7 @@ private:
     TPosition FPosition = poDesigned;
     bool FPositionSet = false;
     bool FClientSizeSet = false;
+    bool FScaling = false;
     int FClientWidth = 0;
     int FClientHeight = 0;
     int FPixelsPerInch = 96;

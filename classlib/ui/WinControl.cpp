@@ -360,6 +360,13 @@ void TWinControl::WndProc(TMessage& message) {
             return;
         }
         break;
+    case WM_GETFONT:
+        // The library's own window classes keep no font: the control's is the answer.
+        if (FOwnClass) {
+            message.Result = reinterpret_cast<LRESULT>(Font()->Handle());
+            return;
+        }
+        break;
     case WM_WINDOWPOSCHANGED:
         DefaultHandler(message);
         UpdateBoundsFromWindow();

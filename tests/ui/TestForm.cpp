@@ -1,0 +1,37 @@
+#include "UiFixture.h"
+
+TClass TTestForm::StaticClass() {
+    static const TClassInfo info = ClassBuilder<TTestForm, TForm>("TTestForm")
+        .Field<&TTestForm::GroupBox1>("GroupBox1")
+        .Field<&TTestForm::NowLabel>("NowLabel")
+        .Field<&TTestForm::ZeroResetBitBtn>("ZeroResetBitBtn")
+        .Field<&TTestForm::GroupBox3>("GroupBox3")
+        .Field<&TTestForm::DatePicker>("DatePicker")
+        .Field<&TTestForm::TimePicker>("TimePicker")
+        .Field<&TTestForm::AdjustBitBtn>("AdjustBitBtn")
+        .Field<&TTestForm::AdjustTimeBitBtn>("AdjustTimeBitBtn")
+        .Field<&TTestForm::Timer1>("Timer1")
+        .Field<&TTestForm::MainMenu1>("MainMenu1")
+        .Field<&TTestForm::N1>("N1")
+        .Field<&TTestForm::N3>("N3")
+        .Field<&TTestForm::N4>("N4")
+        .Field<&TTestForm::S1>("S1")
+        .Field<&TTestForm::N7>("N7")
+        .Field<&TTestForm::Exit1>("Exit1")
+        .Field<&TTestForm::ActionList1>("ActionList1")
+        .Field<&TTestForm::AdjustAction>("AdjustAction")
+        .Field<&TTestForm::AdjustTimeAction>("AdjustTimeAction")
+        .Field<&TTestForm::ZeroResetAction>("ZeroResetAction")
+        .Field<&TTestForm::ExitAction>("ExitAction")
+        .Field<&TTestForm::AdjustDoneAction>("AdjustDoneAction")
+        .Method<&TTestForm::FormCreate>("FormCreate")
+        .Method<&TTestForm::FormClose>("FormClose")
+        .Method<&TTestForm::Timer1Timer>("Timer1Timer")
+        .Method<&TTestForm::AdjustActionExecute>("AdjustActionExecute")
+        .Method<&TTestForm::AdjustTimeActionExecute>("AdjustTimeActionExecute")
+        .Method<&TTestForm::ZeroResetActionExecute>("ZeroResetActionExecute")
+        .Method<&TTestForm::ExitActionExecute>("ExitActionExecute")
+        .Method<&TTestForm::AdjustDoneActionExecute>("AdjustDoneActionExecute")
+        .Build();
+    return &info;
+}
