@@ -43,7 +43,8 @@ bool HasVisibleWindow(DWORD pid) {
 
 Running Start(const std::string& exe) {
     Running r;
-    STARTUPINFOA si{sizeof(si)};
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
     std::string cmd = "\"" + exe + "\"";
     LARGE_INTEGER t0, t1;
     QueryPerformanceCounter(&t0);
@@ -71,7 +72,53 @@ void Stop(Running& r) {
     r.pi = {};
 }
 
-double CpuSeconds(HANDLE process) {
+std::string ReadWhole(const std::string& path) {
+    std::string text;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return text;
+    char buffer[4096];
+    DWORD n;
+    while (ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n) text.append(buffer, n);
+    CloseHandle(h);
+    return text;
+}
+
+// Under Wine, GetProcessTimes does not see into other processes; the host's process table
+// (reached through the Z: drive) does. The process is found by its executable's name.
+double HostCpuSeconds(const std::string& exeName) {
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA("Z:\\proc\\*", &fd);
+    if (find == INVALID_HANDLE_VALUE) return -1;
+    double seconds = -1;
+    do {
+        const std::string pid = fd.cFileName;
+        if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::string cmdline = ReadWhole("Z:\\proc\\" + pid + "\\cmdline");
+        cmdline = cmdline.substr(0, cmdline.find('\0'));
+        if (cmdline.size() < exeName.size() ||
+            _stricmp(cmdline.c_str() + cmdline.size() - exeName.size(), exeName.c_str()) != 0)
+            continue;
+        const std::string stat = ReadWhole("Z:\\proc\\" + pid + "\\stat");
+        const size_t close = stat.rfind(')');
+        if (close == std::string::npos) continue;
+        // Fields after the name: state is field 3; utime and stime are fields 14 and 15, in
+        // clock ticks of 1/100 s.
+        unsigned long long utime = 0, stime = 0;
+        char state;
+        if (std::sscanf(stat.c_str() + close + 1, " %c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu",
+                        &state, &utime, &stime) == 3)
+            seconds = double(utime + stime) / 100.0;
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+    return seconds;
+}
+
+bool UnderWine() {
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+double CpuSeconds(HANDLE process, const char* exeName) {
+    if (UnderWine()) return HostCpuSeconds(exeName);
     FILETIME c, e, k, u;
     if (!GetProcessTimes(process, &c, &e, &k, &u)) return -1;
     auto v = [](FILETIME f) { return double((ULONGLONG(f.dwHighDateTime) << 32) | f.dwLowDateTime) / 1e7; };
@@ -106,6 +153,9 @@ int main() {
         base.push_back(a.startSeconds);
         ours.push_back(b.startSeconds);
     }
+    std::printf("samples (ms), minimal / zelvano:");
+    for (size_t i = 0; i < ours.size(); ++i) std::printf(" %.0f/%.0f", base[i] * 1000, ours[i] * 1000);
+    std::printf("\n");
     const double mo = Median(ours), mb = Median(base);
     std::printf("start to first window: zelvano %.1f ms, minimal program %.1f ms, ratio %.2f (goal <= 1.50)\n",
                 mo * 1000, mb * 1000, mo / mb);
@@ -113,12 +163,14 @@ int main() {
     // Idle: both run at the same time for 20 s after they have settled.
     Running a = Start(baseline), b = Start(program);
     Sleep(1000);
-    const double ca0 = CpuSeconds(a.pi.hProcess), cb0 = CpuSeconds(b.pi.hProcess);
+    const double ca0 = CpuSeconds(a.pi.hProcess, "minimal_window.exe"), cb0 = CpuSeconds(b.pi.hProcess, "zelvano.exe");
     LARGE_INTEGER t0, t1;
     QueryPerformanceCounter(&t0);
     Sleep(20000);
     QueryPerformanceCounter(&t1);
-    const double ca = CpuSeconds(a.pi.hProcess) - ca0, cb = CpuSeconds(b.pi.hProcess) - cb0;
+    const double ca = CpuSeconds(a.pi.hProcess, "minimal_window.exe") - ca0;
+    const double cb = CpuSeconds(b.pi.hProcess, "zelvano.exe") - cb0;
+    if (ca0 < 0 || cb0 < 0) std::printf("processor time not measurable here\n");
     const double wall = Seconds(t0, t1);
     Stop(a);
     Stop(b);
