@@ -1,5 +1,6 @@
 #include "Object.h"
 #include "Exceptions.h"
+#include "NameTable.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -77,16 +78,16 @@ const TEventSignature* SignatureOfCode(const void* code) {
 // A lower-cased name index over the class and its ancestors; the first declaration found walking
 // up from the class wins, so a class's own member hides an ancestor's of the same name.
 struct TClassInfo::Index {
-    NameMap<const TPropInfo*> Properties;
-    NameMap<const TMethodInfo*> Methods;
+    NameTable<const TPropInfo*> Properties;
+    NameTable<const TMethodInfo*> Methods;
 };
 
 const TClassInfo::Index& TClassInfo::GetIndex() const {
     if (!FIndex) {
         auto index = std::make_shared<Index>();
         for (TClass c = this; c; c = c->Parent) {
-            for (const TPropInfo& p : c->Properties) index->Properties.emplace(p.Name, &p);
-            for (const TMethodInfo& m : c->Methods) index->Methods.emplace(m.Name, &m);
+            for (const TPropInfo& p : c->Properties) index->Properties.Add(p.Name, &p);
+            for (const TMethodInfo& m : c->Methods) index->Methods.Add(m.Name, &m);
         }
         FIndex = std::move(index);
     }
@@ -100,15 +101,11 @@ bool TClassInfo::InheritsFrom(TClass ancestor) const {
 }
 
 const TPropInfo* TClassInfo::FindProperty(std::string_view name) const {
-    const auto& props = GetIndex().Properties;
-    auto it = props.find(name);
-    return it == props.end() ? nullptr : it->second;
+    return GetIndex().Properties.Find(name);
 }
 
 const TMethodInfo* TClassInfo::FindMethod(std::string_view name) const {
-    const auto& methods = GetIndex().Methods;
-    auto it = methods.find(name);
-    return it == methods.end() ? nullptr : it->second;
+    return GetIndex().Methods.Find(name);
 }
 
 const TFieldInfo* TClassInfo::FindField(std::string_view name) const {
