@@ -114,6 +114,9 @@ void TSnatcherUser::Loaded() {
 }
 
 void TSnatcherUser::DestroyHandler(TObject* Sender, TMessage&, bool&) {
+    // A hook left behind in a snatcher this component is no longer bound to (the registrations
+    // for WM_DESTROY stay there after the hook has run, see below) has nothing to end.
+    if (Sender != GetDispatcher()) return;
     if (FActive) {
         FActive = false;
         DoActivate(false);
@@ -126,7 +129,12 @@ void TSnatcherUser::DestroyHandler(TObject* Sender, TMessage&, bool&) {
     if (FJoined && Sender == FJoined->Dispatcher())
         for (const THandlerDefinition& d : FHandlerList)
             if (d.Msg != WM_DESTROY) FJoined->Dispatcher()->DeleteHandler(static_cast<unsigned>(d.Msg), d.Handler);
-    Bind(nullptr, nullptr);
+    TCustomMessageSnatcher* snatcher = FMessageSnatcher;
+    TWinControl* control = FControl;
+    FMessageSnatcher = nullptr;
+    FControl = nullptr;
+    Unwatch(snatcher);
+    Unwatch(control);
 }
 
 // ---------------------------------------------------------------- binding
@@ -141,6 +149,9 @@ void TSnatcherUser::SetControl(TWinControl* Value) {
 }
 
 void TSnatcherUser::Bind(TCustomMessageSnatcher* Snatcher, TWinControl* Control) {
+    // What is left registered in another snatcher would reach the component through that
+    // snatcher's windows.
+    if (FJoined && FJoined != Snatcher) Leave();
     TCustomMessageSnatcher* oldSnatcher = FMessageSnatcher;
     TWinControl* oldControl = FControl;
     FMessageSnatcher = Snatcher;

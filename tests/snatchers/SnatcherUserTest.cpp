@@ -224,6 +224,27 @@ TEST_F(SnatcherUserTest, RegistrationsInASnatcherNeverOutliveTheUser) {
     delete snatcher;  // its WM_DESTROY reaches no one
 }
 
+// What the destroy hook leaves in a snatcher's dispatcher cannot reach the component once it is
+// bound elsewhere: the window of the snatcher's next control goes, the component stays on.
+TEST_F(SnatcherUserTest, LeftoversInAnEarlierSnatcherDoNotReachTheUser) {
+    TControlMessageSnatcher* snatcher = SnatcherOnBox();
+    TProbeUser* user = LoadUser("u", snatcher, nullptr, true, true);
+    Box->DestroyHandle();
+    ASSERT_FALSE(user->Active());
+
+    auto* ctrl = new TWinControl(Form.get());
+    ctrl->SetParent(Form.get());
+    user->SetControl(ctrl);
+    user->SetActive(true);
+    EXPECT_EQ(snatcher->Dispatcher()->HandlerCount(WM_DESTROY), 0);
+    snatcher->SetControl(Box);
+    Box->DestroyHandle();
+    EXPECT_TRUE(user->Active());
+    EXPECT_EQ(user->Control(), ctrl);
+    SendA(ctrl);
+    EXPECT_EQ(WindowLog(), (Log{"u:A"}));
+}
+
 // The snatcher or control of the binding goes away: the binding is cleared, active or not.
 TEST_F(SnatcherUserTest, BindingIsClearedWhenItsComponentGoes) {
     struct Case { bool viaSnatcher, active; };
