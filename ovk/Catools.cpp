@@ -156,9 +156,12 @@ void SetProperty(TObject* object, const AnsiString& name, const Variant& value) 
     case tkFloat:
         Writable(prop.SetFloat, object, name)(object, value.AsDouble());
         break;
-    case tkString: case tkLString: case tkWString:
-        Writable(prop.SetStr, object, name)(object, value.AsString());
+    case tkString: case tkLString: case tkWString: {
+        auto setter = Writable(prop.SetStr, object, name);
+        if (const AnsiString* text = value.StringValue()) setter(object, *text);  // no copy on the way
+        else setter(object, value.AsString());
         break;
+    }
     default:
         RaiseUnsupported(object, prop);
     }

@@ -6,6 +6,7 @@
 // then the bytes exactly (the common case: the caller wrote the declared name), and only then
 // ignoring ASCII case.
 #include "Strings.h"
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -31,7 +32,7 @@ public:
             if (slot < 0) return V{};
             const Entry& e = FEntries[static_cast<std::size_t>(slot)];
             if (e.Name.size() == name.size() &&
-                (std::memcmp(e.Name.data(), name.data(), name.size()) == 0 || SameTextAscii(e.Name, name)))
+                (SameBytes(e.Name.data(), name.data(), name.size()) || SameTextAscii(e.Name, name)))
                 return e.Value;
         }
     }
@@ -42,8 +43,25 @@ private:
         V Value;
     };
 
+    // Byte equality inlined in words: the C runtime's memcmp is an out-of-line call (and a byte
+    // loop under some runtimes), which would cost more than the rest of the lookup.
+    static bool SameBytes(const char* a, const char* b, std::size_t n) {
+        std::uint64_t x, y;
+        for (; n >= 8; n -= 8, a += 8, b += 8) {
+            std::memcpy(&x, a, 8);
+            std::memcpy(&y, b, 8);
+            if (x != y) return false;
+        }
+        for (; n; --n)
+            if (*a++ != *b++) return false;
+        return true;
+    }
+
     static std::size_t Hash(std::string_view s) {
-        const auto fold = [](char c) { return static_cast<std::size_t>(static_cast<unsigned char>(AsciiLower(c))); };
+        const auto fold = [](char c) {
+            const auto u = static_cast<unsigned char>(c);
+            return static_cast<std::size_t>(static_cast<unsigned>(u - 'A') < 26u ? u + 32 : u);
+        };
         return s.size() * 0x9E3779B1u ^ fold(s.front()) * 0x85EBCA77u ^ fold(s.back()) * 0xC2B2AE3Du ^
                fold(s[s.size() / 2]) * 0x27D4EB2Fu;
     }

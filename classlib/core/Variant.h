@@ -32,6 +32,8 @@ public:
     std::intptr_t AsPointerInt() const;  // as AsInteger, but pointer-sized
     double AsDouble() const;
     AnsiString AsString() const;
+    // The string held, without a copy; null when the variant holds something else.
+    const AnsiString* StringValue() const { return std::get_if<AnsiString>(&FValue); }
     bool AsBoolean() const;
 
     operator std::int32_t() const { return AsInteger(); }
