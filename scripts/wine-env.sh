@@ -18,3 +18,10 @@ wine_start() {
   wineboot -i </dev/null >/dev/null 2>&1 || true
 }
 wine_stop() { wineserver -k 2>/dev/null || true; }
+
+# Runs the calling script again inside a new Xvfb display, unless it already runs in one:
+#   run_in_xvfb "$0" "$@"
+run_in_xvfb() {
+  [ -n "${ZL_IN_XVFB:-}" ] && return 0
+  ZL_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 ${ZL_SCREEN:-1280x1024x24}" "$@"
+}
