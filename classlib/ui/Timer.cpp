@@ -69,7 +69,8 @@ void TTimer::UpdateTimer() {
 
 void TTimer::WndProc(TMessage& message) {
     if (message.Msg == WM_TIMER) {
-        OnTimer(this);
+        // A timer put into the design state after it started stays passive.
+        if (!IsDesigning()) OnTimer(this);
         return;
     }
     message.Result = DefWindowProcW(FWindow.get(), message.Msg, message.WParam, message.LParam);

@@ -165,3 +165,18 @@ TEST_F(FormLayoutTest, NewPixelDensityScalesBoundsAndFontsOfTheWholeForm) {
 }
 
 }  // namespace
+
+namespace {
+
+// Not part of the run: keeps the test form on the screen (ZL_SHOW_SECONDS, 10 by default) so
+// that it can be looked at or captured. Run with --gtest_also_run_disabled_tests.
+TEST_F(FormLayoutTest, DISABLED_ShowForALook) {
+    char seconds[16] = "10";
+    GetEnvironmentVariableA("ZL_SHOW_SECONDS", seconds, sizeof(seconds));
+    Form->DatePicker->SetDateTime(EncodeDate(2024, 2, 29) + EncodeTime(13, 45, 30, 0));
+    Form->TimePicker->SetDateTime(EncodeDate(2024, 2, 29) + EncodeTime(13, 45, 30, 0));
+    DWORD until = GetTickCount() + 1000u * static_cast<DWORD>(atoi(seconds));
+    PumpUntil([&] { return GetTickCount() > until; }, 1000u * 3600u);
+}
+
+}  // namespace
