@@ -144,6 +144,11 @@ void TIniFile::WriteString(const AnsiString& section, const AnsiString& key, con
         section.find_first_of("]\r\n") != AnsiString::npos || value.find_first_of("\r\n") != AnsiString::npos)
         throw fail();
 
+    // A read-only file is one its user wants left alone; moving a new file over it would
+    // otherwise succeed on some systems.
+    DWORD attributes = GetFileAttributesA(FFileName.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        throw fail();
     std::string text;
     if (!ReadWholeFile(FFileName, text)) throw fail();
     const std::string content = WithValue(text, section, key, value);

@@ -102,7 +102,7 @@ public:
     explicit ClassBuilder(const char* name) {
         FInfo.Name = name;
         FInfo.Parent = Parent::StaticClass();
-        if constexpr (std::is_constructible_v<C, TComponent*> && !std::is_abstract_v<C>)
+        if constexpr (std::is_base_of_v<TComponent, C> && std::is_constructible_v<C, TComponent*> && !std::is_abstract_v<C>)
             FInfo.Create = [](TComponent* owner) -> TComponent* { return new C(owner); };
     }
 
