@@ -29,15 +29,27 @@ struct Running {
     double startSeconds = -1;  // until a window showed, or -1
 };
 
+struct WindowSearch {
+    DWORD pid;
+    bool found;
+};
+
+// A named callback: the window functions call it with the system's calling convention, which a
+// lambda's conversion does not give on 32-bit Windows.
+BOOL CALLBACK FindVisibleWindow(HWND h, LPARAM lp) {
+    auto* s = reinterpret_cast<WindowSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    if (owner == s->pid && IsWindowVisible(h)) {
+        s->found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 bool HasVisibleWindow(DWORD pid) {
-    struct Search { DWORD pid; bool found; } s{pid, false};
-    EnumWindows([](HWND h, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(h, &owner);
-        if (owner == s->pid && IsWindowVisible(h)) { s->found = true; return FALSE; }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&s));
+    WindowSearch s{pid, false};
+    EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
 
