@@ -142,7 +142,10 @@ void TZLVFm::ReadPosition() {
         TIniFile ini(FIniFileName);
         const int top = ini.ReadInteger(SettingsSection, "Top", Top());
         const int left = ini.ReadInteger(SettingsSection, "Left", Left());
-        SetBounds(left, top, Width(), Height());
+        // A position saved on a monitor that is no longer there would put the window where
+        // nobody can reach it: then the system's position stays.
+        const RECT saved{left, top, left + Width(), top + Height()};
+        if (MonitorFromRect(&saved, MONITOR_DEFAULTTONULL)) SetBounds(left, top, Width(), Height());
     } catch (const Exception&) {
     }
 }

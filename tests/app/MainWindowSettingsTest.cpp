@@ -35,6 +35,7 @@ TEST_F(MainWindowTest, SettingsFileAtStart) {
         {"top not a number", "[ZLVSetting]\r\nTop=abc\r\nLeft=150\r\n", -1, 150},
         {"left not a number", "[ZLVSetting]\r\nTop=40\r\nLeft=1.5\r\n", 40, -1},
         {"other section", "[Other]\r\nTop=40\r\nLeft=150\r\n", -1, -1},
+        {"on no monitor", "[ZLVSetting]\r\nTop=-30000\r\nLeft=30000\r\n", -1, -1},
         {"binary junk", std::string("\xFF\xFE\0[ZLVSetting\r\n=\x81", 16), -1, -1},
         {"empty", "", -1, -1},
     };
