@@ -1,5 +1,6 @@
 #include "Collection.h"
 #include "Exceptions.h"
+#include "UpdateScope.h"
 
 #include <algorithm>
 
@@ -113,15 +114,9 @@ void TCollection::Changed() {
 void TCollection::Assign(TPersistent* source) {
     if (auto* other = dynamic_cast<TCollection*>(source)) {
         if (other == this) return;
-        BeginUpdate();
-        try {
-            Clear();
-            for (TCollectionItem* item : other->FItems) Add()->Assign(item);
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        UpdateScope update(*this);
+        Clear();
+        for (TCollectionItem* item : other->FItems) Add()->Assign(item);
         return;
     }
     TPersistent::Assign(source);

@@ -1,5 +1,6 @@
 #include "StringList.h"
 #include "Exceptions.h"
+#include "UpdateScope.h"
 
 #include <windows.h>
 
@@ -86,15 +87,9 @@ void TStrings::SetText(const AnsiString& text) {
 void TStrings::Assign(TPersistent* source) {
     if (auto* other = dynamic_cast<TStrings*>(source)) {
         if (other == this) return;
-        BeginUpdate();
-        try {
-            Clear();
-            for (int i = 0, n = other->Count(); i < n; ++i) AddObject(other->Get(i), other->ObjectAt(i));
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        UpdateScope update(*this);
+        Clear();
+        for (int i = 0, n = other->Count(); i < n; ++i) AddObject(other->Get(i), other->ObjectAt(i));
         return;
     }
     TPersistent::Assign(source);

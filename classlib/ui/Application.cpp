@@ -1,4 +1,5 @@
 #include "classlib/ui/Application.h"
+#include "classlib/ui/WindowClass.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/ui/MessageBox.h"
 
@@ -49,15 +50,7 @@ void TApplication::SetTitle(const AnsiString& title) {
 
 HWND TApplication::Handle() {
     if (!FHandle) {
-        static const bool registered = [] {
-            WNDCLASSEXW wc{};
-            wc.cbSize = sizeof(wc);
-            wc.lpfnWndProc = DefWindowProcW;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.lpszClassName = L"ZlApplication";
-            return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-        }();
-        if (!registered) throw Exception("ウィンドウクラスを登録できません");
+        RegisterOwnClass(L"ZlApplication");
         FHandle = CreateWindowExW(WS_EX_TOOLWINDOW, L"ZlApplication", ToWide(FTitle).c_str(), WS_POPUP,
                                   0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!FHandle) throw Exception("ウィンドウを作成できません (TApplication)");

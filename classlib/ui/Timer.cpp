@@ -1,4 +1,5 @@
 #include "classlib/ui/Timer.h"
+#include "classlib/ui/WindowClass.h"
 #include "classlib/core/Exceptions.h"
 
 TClass TTimer::StaticClass() {
@@ -49,15 +50,7 @@ void TTimer::UpdateTimer() {
     }
     if (!FEnabled || FInterval == 0 || IsLoading() || IsDesigning()) return;
     if (!FWindow) {
-        static const bool registered = [] {
-            WNDCLASSEXW wc{};
-            wc.cbSize = sizeof(wc);
-            wc.lpfnWndProc = DefWindowProcW;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.lpszClassName = L"ZlTimer";
-            return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-        }();
-        if (!registered) throw Exception("ウィンドウクラスを登録できません");
+        RegisterOwnClass(L"ZlTimer");
         FWindow.reset(CreateWindowExW(0, L"ZlTimer", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                       GetModuleHandleW(nullptr), nullptr));
         if (!FWindow) throw Exception("タイマーのウィンドウを作成できません");

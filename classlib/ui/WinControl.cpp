@@ -1,6 +1,7 @@
 #include "classlib/ui/WinControl.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/ui/Form.h"
+#include "classlib/ui/WindowClass.h"
 
 #include <algorithm>
 #include <set>
@@ -13,26 +14,6 @@ namespace {
 std::unordered_map<HWND, TWinControl*>& ControlMap() {
     static std::unordered_map<HWND, TWinControl*> map;
     return map;
-}
-
-// Registers a window class of the library's own once per process. Its procedure is the
-// system's default: each window gets the control's object instance right after creation.
-void RegisterOwnClass(const wchar_t* name, UINT style) {
-    static std::set<std::wstring> registered;
-    if (registered.count(name)) return;
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = style;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, L"MAINICON");
-    if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.lpszClassName = name;
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        throw Exception("ウィンドウクラスを登録できません");
-    registered.insert(name);
 }
 
 bool IsReflectedColorMessage(UINT msg) {
