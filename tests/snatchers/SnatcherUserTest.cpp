@@ -245,6 +245,22 @@ TEST_F(SnatcherUserTest, LeftoversInAnEarlierSnatcherDoNotReachTheUser) {
     EXPECT_EQ(WindowLog(), (Log{"u:A"}));
 }
 
+// An owner other than the form frees the user before the control: the control is already marked
+// as being destroyed, so the user's subclass leaves its procedure in place, but the window lives
+// on until the control goes and must not reach the released procedure then.
+TEST_F(SnatcherUserTest, UserFreedBeforeItsDyingControl) {
+    auto* owner = new TComponent(nullptr);
+    auto* ctrl = new TWinControl(owner);
+    ctrl->SetParent(Form.get());
+    TProbeUser* user = new TProbeUser(owner, "u");  // freed first: owners free the last one first
+    user->Loaded();
+    user->SetControl(ctrl);
+    user->SetActive(true);
+    const HWND wnd = ctrl->Handle();
+    delete owner;
+    EXPECT_FALSE(IsWindow(wnd));
+}
+
 // The snatcher or control of the binding goes away: the binding is cleared, active or not.
 TEST_F(SnatcherUserTest, BindingIsClearedWhenItsComponentGoes) {
     struct Case { bool viaSnatcher, active; };
