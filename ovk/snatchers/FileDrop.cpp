@@ -1,5 +1,6 @@
 #include "FileDrop.h"
 
+#include "classlib/core/Exceptions.h"
 #include "classlib/ui/Application.h"
 
 #include <shellapi.h>
@@ -267,10 +268,13 @@ void TFileDrop::DropHandler(TObject* Sender, TMessage& Message, bool& Handled) {
     if (FOnDropFiles) FOnDropFiles(this);
 
     if (FActivateWindow) {
+        // Only a top-level window can be activated: a bound child window (a group box on a
+        // form) brings the window that holds it to the front.
         const HWND handle = GetHandle();
-        if (handle) {
-            SetActiveWindow(handle);
-            SetForegroundWindow(handle);
+        const HWND window = handle ? GetAncestor(handle, GA_ROOT) : nullptr;
+        if (window) {
+            SetActiveWindow(window);
+            SetForegroundWindow(window);
         }
     }
     Handled = true;
