@@ -2,14 +2,14 @@
 # share, and the program itself (a static GUI executable with its layout, version and manifest).
 set(ZL_APP_DIR ${CMAKE_CURRENT_SOURCE_DIR})
 
-add_library(zelvano_core STATIC ${ZL_APP_DIR}/ClockShifter.cpp)
+add_library(zelvano_core STATIC ${ZL_APP_DIR}/ClockShifter.cpp ${ZL_APP_DIR}/FileTime.cpp)
 zl_defaults(zelvano_core)
 target_link_libraries(zelvano_core PUBLIC classlib_core)
 
 if(TARGET classlib_ui)
   add_library(zelvano_window STATIC ${ZL_APP_DIR}/ZLVForm.cpp)
   zl_defaults(zelvano_window)
-  target_link_libraries(zelvano_window PUBLIC zelvano_core classlib_ui)
+  target_link_libraries(zelvano_window PUBLIC zelvano_core classlib_ui ovk_Snatchers)
   # The layout resource is linked into each executable that makes the window; a resource in a
   # static library would not be pulled in.
   set(ZL_APP_LAYOUT_RC ${ZL_APP_DIR}/ZLVForm.rc CACHE INTERNAL "")

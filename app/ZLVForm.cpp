@@ -1,4 +1,5 @@
 #include "app/ZLVForm.h"
+#include "app/FileTime.h"
 #include "classlib/core/IniFile.h"
 #include "classlib/ui/ActionList.h"
 #include "classlib/ui/Application.h"
@@ -8,6 +9,7 @@
 #include "classlib/ui/Label.h"
 #include "classlib/ui/Menu.h"
 #include "classlib/ui/Timer.h"
+#include "ovk/Snatchers.h"
 
 TZLVFm* ZLVFm = nullptr;
 
@@ -46,6 +48,7 @@ TClass TZLVFm::StaticClass() {
         .Field<&TZLVFm::AdjustDoneAction>("AdjustDoneAction")
         .Field<&TZLVFm::BitBtn1>("BitBtn1")
         .Field<&TZLVFm::N8>("N8")
+        .Field<&TZLVFm::FileDrop>("FileDrop")
         .Method<&TZLVFm::FormCreate>("FormCreate")
         .Method<&TZLVFm::Timer1Timer>("Timer1Timer")
         .Method<&TZLVFm::FormClose>("FormClose")
@@ -56,6 +59,7 @@ TClass TZLVFm::StaticClass() {
         .Method<&TZLVFm::TrueTimeActionExecute>("TrueTimeActionExecute")
         .Method<&TZLVFm::ExitActionExecute>("ExitActionExecute")
         .Method<&TZLVFm::AdjustDoneActionExecute>("AdjustDoneActionExecute")
+        .Method<&TZLVFm::FileDropDropFiles>("FileDropDropFiles")
         .Build();
     return &info;
 }
@@ -209,3 +213,9 @@ void TZLVFm::NowTimeActionExecute(TObject*) { SetPickerDateTime(FShifter.Now());
 void TZLVFm::TrueTimeActionExecute(TObject*) { SetPickerDateTime(FShifter.TrueTime()); }
 
 void TZLVFm::ExitActionExecute(TObject*) { Close(); }
+
+void TZLVFm::FileDropDropFiles(TObject*) {
+    // The first file the shell lists decides; a time that cannot be had (a folder, a file gone,
+    // a time outside 1980 to 2107) raises the date conversion error before the pickers change.
+    SetPickerDateTime(PackedToDateTime(PackedFileTime(FileDrop->Files()->Strings(0))));
+}

@@ -14,6 +14,9 @@ class TMainMenu;
 class TMenuItem;
 class TActionList;
 class TAction;
+namespace Ovk {
+class TFileDrop;
+}
 
 class TZLVFm : public TForm {
     ZL_CLASS(TZLVFm)
@@ -56,6 +59,7 @@ public:
     TAction* AdjustDoneAction = nullptr;
     TBitBtn* BitBtn1 = nullptr;
     TMenuItem* N8 = nullptr;
+    Ovk::TFileDrop* FileDrop = nullptr;
 
     // Handlers named in the layout.
     void FormCreate(TObject* sender);
@@ -68,6 +72,8 @@ public:
     void TrueTimeActionExecute(TObject* sender);
     void ExitActionExecute(TObject* sender);
     void AdjustDoneActionExecute(TObject* sender);
+    // A file dropped onto the target-time group: its last-write time goes into the pickers.
+    void FileDropDropFiles(TObject* sender);
 
     // Days the clock stands behind the true time; 0 exactly when the clock is not shifted.
     TDateTime ClockOffset() const { return FShifter.ClockOffset(); }
