@@ -6,7 +6,7 @@
 //  - SortStrings with CompareComponentNames over 10,000 and 100,000 names (goal: the time per
 //    name grows by less than 1.5 times).
 #include "BenchComponents.h"
-#include "Harness.h"
+#include "bench/Harness.h"
 #include "classlib/core/StringList.h"
 #include "ovk/Catools.h"
 

@@ -3,6 +3,7 @@
 //    ratio to the same message sent to a window without subclass (goal: at most 2);
 //  - the dispatch of a message with one handler when the dispatcher holds 1,000 message numbers,
 //    as a ratio to a dispatcher holding one (goal: flat, about 1).
+#include "bench/Harness.h"
 #include "ovk/Snatchers.h"
 
 #include <algorithm>
@@ -18,16 +19,7 @@ namespace {
 constexpr UINT Msg = WM_APP + 7;
 constexpr int Rounds = 15;
 
-double Now() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / frequency;
-}
+using bench::Now;
 
 // Nanoseconds per call of body, median over the rounds; the candidates are measured in turn
 // within each round so that they see the same machine state.

@@ -1,7 +1,7 @@
 #pragma once
-// A small timing harness: runs a body a number of times per sample, takes several samples with
-// QueryPerformanceCounter and reports the median time per run, so that one slow sample (a page
-// fault, another process) does not decide.
+// The benchmarks' small timing harness: runs a body a number of times per sample, takes several
+// samples with QueryPerformanceCounter and reports the median time per run, so that one slow
+// sample (a page fault, another process) does not decide.
 #include <windows.h>
 #include <algorithm>
 #include <vector>
