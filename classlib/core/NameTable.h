@@ -2,7 +2,7 @@
 // A fixed table from identifiers to values, looked up by names whose ASCII case may differ from
 // the declared one. Lookups by name sit on the hot path of reflection (a property read by name
 // should cost a small multiple of calling its getter), so the table avoids what a general hash
-// map costs: the hash reads three characters and the length, the probe compares lengths first,
+// map costs: the hash reads four characters and the length, the probe compares lengths first,
 // then the bytes exactly (the common case: the caller wrote the declared name), and only then
 // ignoring ASCII case.
 #include "Strings.h"
@@ -62,8 +62,10 @@ private:
             const auto u = static_cast<unsigned char>(c);
             return static_cast<std::size_t>(static_cast<unsigned>(u - 'A') < 26u ? u + 32 : u);
         };
-        return s.size() * 0x9E3779B1u ^ fold(s.front()) * 0x85EBCA77u ^ fold(s.back()) * 0xC2B2AE3Du ^
-               fold(s[s.size() / 2]) * 0x27D4EB2Fu;
+        // Names of one family differ mostly in their last two characters (Caption11, Caption31).
+        const std::size_t n = s.size();
+        return n * 0x9E3779B1u ^ fold(s[0]) * 0x85EBCA77u ^ fold(s[n - 1]) * 0xC2B2AE3Du ^
+               fold(s[n / 2]) * 0x27D4EB2Fu ^ fold(s[n > 1 ? n - 2 : 0]) * 0x165667B1u;
     }
 
     void Insert(std::size_t entry) {
