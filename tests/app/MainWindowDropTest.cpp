@@ -5,6 +5,7 @@
 #include "classlib/core/Exceptions.h"
 #include "classlib/ui/GroupBox.h"
 #include "filedrop/DropParts.h"
+#include "ovk/Snatchers.h"
 
 #include <cmath>
 
@@ -137,4 +138,67 @@ TEST_F(MainWindowDropTest, OtherGroupsTakeNoFiles) {
     }
     EXPECT_TRUE(GetWindowLongW(form->GroupBox3->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     ExpectPickers(before);
+}
+
+// With FollowLink off a shortcut gives its own time; with ActivateWindow off the window that is
+// in front stays there. A long path arrives cut and names no file.
+TEST_F(MainWindowDropTest, SwitchesOfTheDropComponent) {
+    MakeFile(folder / "target.txt", LocalFileTime(2020, 2, 29, 23, 59, 59));
+    MakeShortcut(folder / "target.lnk", folder / "target.txt");
+    HANDLE link = CreateFileA((folder / "target.lnk").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(link, INVALID_HANDLE_VALUE);
+    const FILETIME linkTime = LocalFileTime(2018, 6, 7, 8, 9, 10);
+    SetFileTime(link, nullptr, nullptr, &linkTime);
+    CloseHandle(link);
+
+    form->FileDrop->SetFollowLink(false);
+    EXPECT_TRUE(DropOn(form->GroupBox3, {folder / "target.lnk"}));
+    ExpectPickers(At(2018, 6, 7, 8, 9, 10));
+
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    for (bool activate : {false, true}) {
+        SCOPED_TRACE(activate ? "ActivateWindow" : "not ActivateWindow");
+        SetForegroundWindow(other);
+        SetActiveWindow(other);
+        ASSERT_EQ(GetActiveWindow(), other);
+        form->FileDrop->SetActivateWindow(activate);
+        EXPECT_TRUE(DropOn(form->GroupBox3, {folder / "target.txt"}));
+        EXPECT_EQ(GetActiveWindow(), activate ? form->Handle() : other);
+    }
+    DestroyWindow(other);
+
+    // The pickers keep the last time: a cut path names no file, and the error is shown.
+    const AnsiString longPath = folder / AnsiString(300, 'x');
+    EXPECT_TRUE(DropOn(form->GroupBox3, {longPath}));
+    EXPECT_EQ(form->FileDrop->Files()->Strings(0), longPath.substr(0, 254));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, "日付に変換できない値が渡されました.");
+    ExpectPickers(At(2020, 2, 29, 23, 59, 58));
+}
+
+// Blocks no shell would make (another process may hand them to the elevated program) are
+// ignored: no error, no change, the block given back.
+TEST_F(MainWindowDropTest, MalformedBlocksChangeNothing) {
+    const DWORD header = sizeof(DROPFILES);
+    auto with = [](std::vector<unsigned char> bytes, std::initializer_list<unsigned char> tail) {
+        bytes.insert(bytes.end(), tail);
+        return bytes;
+    };
+    const std::vector<unsigned char> blocks[] = {
+        {1, 2, 3, 4},
+        with(HeaderBytes(0x10000, true), {'a', 0, 0, 0, 0, 0}),
+        with(HeaderBytes(header, false), {'C', ':', '\\', 'x'}),
+        with(HeaderBytes(header, true), {'C', 0, ':', 0}),
+    };
+    for (const auto& bytes : blocks) {
+        HGLOBAL block = MakeRawBlock(bytes);
+        DeliverDrop(form->GroupBox3->Handle(), block);
+        Pump();
+        EXPECT_TRUE(Released(block));
+    }
+    EXPECT_TRUE(boxes.empty());
+    ExpectPickers(before);
+    EXPECT_EQ(form->ClockOffset(), 0.0);
 }
