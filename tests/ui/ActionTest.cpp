@@ -3,15 +3,8 @@
 
 namespace {
 
-class ActionTest : public UiTest {
+class ActionTest : public ShownFormTest {
 protected:
-    void SetUp() override {
-        UiTest::SetUp();
-        Form = MakeTestForm();
-        Form->Show();
-        ASSERT_TRUE(Form->HandleAllocated());
-    }
-
     // The menu bar entry at the given positions, as the system holds it.
     HMENU SubMenu(int top) { return GetSubMenu(GetMenu(Form->Handle()), top); }
     std::wstring MenuText(HMENU menu, int position) {
@@ -27,7 +20,6 @@ protected:
         Pump();
     }
 
-    TTestForm* Form = nullptr;
 };
 
 TEST_F(ActionTest, ButtonClickRunsItsAction) {

@@ -4,16 +4,7 @@
 
 namespace {
 
-class FormLayoutTest : public UiTest {
-protected:
-    void SetUp() override {
-        UiTest::SetUp();
-        Form = MakeTestForm();
-        Form->Show();
-        ASSERT_TRUE(Form->HandleAllocated());
-    }
-    TTestForm* Form = nullptr;
-};
+using FormLayoutTest = ShownFormTest;
 
 TEST_F(FormLayoutTest, ComponentsAreBoundAndOnCreateRunsAfterwards) {
     EXPECT_TRUE(Form->CreatedWithComponents);

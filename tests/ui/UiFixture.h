@@ -130,6 +130,19 @@ private:
     TMessageBoxHook FPreviousHook;
 };
 
+// The test form read from its layout and shown, the application's main form.
+class ShownFormTest : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        Form = MakeTestForm();
+        Form->Show();
+        ASSERT_TRUE(Form->HandleAllocated());
+    }
+
+    TTestForm* Form = nullptr;
+};
+
 // The window's bounds relative to its parent's client area.
 inline TRect WindowBounds(HWND window) {
     RECT r;
