@@ -1,8 +1,8 @@
 #pragma once
-#include <vector>
 // A component with 50 published properties over three ancestors (16 of its own on each level,
 // Name and Tag of TComponent), integers and strings through getters and setters.
 #include "classlib/core/Component.h"
+#include <vector>
 
 #define ZL_BENCH_INT(n)                                                   \
 public:                                                                   \
