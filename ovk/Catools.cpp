@@ -39,10 +39,14 @@ const TPropInfo* FindProp(const TObject* object, std::string_view name) {
     return object ? object->ClassType()->FindProperty(name) : nullptr;
 }
 
-const TPropInfo& FindPropOrFail(const TObject* object, const AnsiString& name) {
+[[noreturn, gnu::cold, gnu::noinline]] void RaiseNoProperty(const TObject* object, const AnsiString& name) {
     if (!object) RaiseNoObject();
-    const TPropInfo* prop = object->ClassType()->FindProperty(name);
-    if (!prop) RaiseNamed(object, kPropertyPiece, name, kNotFoundEnd);
+    RaiseNamed(object, kPropertyPiece, name, kNotFoundEnd);
+}
+
+inline const TPropInfo& FindPropOrFail(const TObject* object, const AnsiString& name) {
+    const TPropInfo* prop = FindProp(object, name);
+    if (!prop) [[unlikely]] RaiseNoProperty(object, name);
     return *prop;
 }
 
@@ -60,15 +64,19 @@ const TMethodInfo* FindMethodInfo(const TObject* object, const AnsiString& name)
 
 // Accessors that a property of a supported kind lacks (read-only or write-only declarations, or a
 // kind declared against the accessors) are refused rather than called.
+[[noreturn, gnu::cold, gnu::noinline]] void RaiseAccess(const TObject* object, const AnsiString& name, const char* ending) {
+    throw Exception(kClassPrefix + object->ClassName() + kPropertyPiece + name + ending);
+}
+
 template <class Accessor>
-Accessor Readable(Accessor accessor, const TObject* object, const AnsiString& name) {
-    if (!accessor) throw Exception(kClassPrefix + object->ClassName() + kPropertyPiece + name + "\"は読み出せません.");
+inline Accessor Readable(Accessor accessor, const TObject* object, const AnsiString& name) {
+    if (!accessor) [[unlikely]] RaiseAccess(object, name, "\"は読み出せません.");
     return accessor;
 }
 
 template <class Accessor>
-Accessor Writable(Accessor accessor, const TObject* object, const AnsiString& name) {
-    if (!accessor) throw Exception(kClassPrefix + object->ClassName() + kPropertyPiece + name + "\"は書き込めません.");
+inline Accessor Writable(Accessor accessor, const TObject* object, const AnsiString& name) {
+    if (!accessor) [[unlikely]] RaiseAccess(object, name, "\"は書き込めません.");
     return accessor;
 }
 
@@ -126,8 +134,11 @@ bool ObjectHasMethod(const TObject* object, const AnsiString& name) {
     return FindMethodInfo(object, name) != nullptr;
 }
 
-Variant GetProperty(const TObject* object, const AnsiString& name) {
-    const TPropInfo& prop = FindPropOrFail(object, name);
+namespace Detail {
+
+Variant GetPropertyOther(const TObject* object, const AnsiString& name, const TPropInfo* found) {
+    if (!found) RaiseNoProperty(object, name);
+    const TPropInfo& prop = *found;
     switch (prop.Kind) {
     case tkInteger: case tkChar: case tkEnumeration: case tkSet:
         return Variant(static_cast<std::int32_t>(Readable(prop.GetOrd, object, name)(object)));
@@ -142,8 +153,9 @@ Variant GetProperty(const TObject* object, const AnsiString& name) {
     }
 }
 
-void SetProperty(TObject* object, const AnsiString& name, const Variant& value) {
-    const TPropInfo& prop = FindPropOrFail(object, name);
+void SetPropertyOther(TObject* object, const AnsiString& name, const TPropInfo* found, const Variant& value) {
+    if (!found) RaiseNoProperty(object, name);
+    const TPropInfo& prop = *found;
     switch (prop.Kind) {
     case tkInteger: case tkChar: case tkEnumeration: case tkSet:
         Writable(prop.SetOrd, object, name)(object, value.AsInteger());
@@ -166,6 +178,8 @@ void SetProperty(TObject* object, const AnsiString& name, const Variant& value) 
         RaiseUnsupported(object, prop);
     }
 }
+
+}  // namespace Detail
 
 TMethod GetEvent(const TObject* object, const AnsiString& name) {
     const TPropInfo& prop = FindEventOrFail(object, name);

@@ -33,13 +33,31 @@ bool ObjectHasProperty(const TObject* object, const AnsiString& name);
 bool ObjectHasEvent(const TObject* object, const AnsiString& name);
 bool ObjectHasMethod(const TObject* object, const AnsiString& name);
 
+namespace Detail {
+// Everything but a readable or writable plain ordinal (prop is the property found, or null).
+Variant GetPropertyOther(const TObject* object, const AnsiString& name, const TPropInfo* prop);
+void SetPropertyOther(TObject* object, const AnsiString& name, const TPropInfo* prop, const Variant& value);
+}  // namespace Detail
+
 // Reads a published property as an integer or a string variant. Ordinal kinds give their
 // ordinal, floats their value truncated toward zero, class properties the referenced object's
 // address: a pointer-sized integer variant (varInt64 on 64-bit Windows, varInteger on 32-bit).
-Variant GetProperty(const TObject* object, const AnsiString& name);
+// Reading and writing an integer by name is a lookup and a call, so that part is inline.
+inline Variant GetProperty(const TObject* object, const AnsiString& name) {
+    const TPropInfo* prop = object ? object->ClassType()->FindProperty(name) : nullptr;
+    if (prop && prop->GetOrd32) [[likely]]  // only plain ordinals have one
+        return Variant(prop->GetOrd32(object));
+    return Detail::GetPropertyOther(object, name, prop);
+}
 // Writes a published property from a variant converted to the property's kind. A class property
 // accepts only 0 or the address of a live object of its class.
-void SetProperty(TObject* object, const AnsiString& name, const Variant& value);
+inline void SetProperty(TObject* object, const AnsiString& name, const Variant& value) {
+    const TPropInfo* prop = object ? object->ClassType()->FindProperty(name) : nullptr;
+    if (prop && prop->SetOrd32) [[likely]]  // only plain ordinals have one
+        prop->SetOrd32(object, value.AsInteger());
+    else
+        Detail::SetPropertyOther(object, name, prop, value);
+}
 // The handler of a published event (code and data null when none is set).
 TMethod GetEvent(const TObject* object, const AnsiString& name);
 // Sets a published event; the method must be one of the event's signature (or null code).

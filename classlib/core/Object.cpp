@@ -1,6 +1,5 @@
 #include "Object.h"
 #include "Exceptions.h"
-#include "NameTable.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -75,23 +74,15 @@ const TEventSignature* SignatureOfCode(const void* code) {
 }
 
 // ---------------------------------------------------------------- class information
-// A lower-cased name index over the class and its ancestors; the first declaration found walking
-// up from the class wins, so a class's own member hides an ancestor's of the same name.
-struct TClassInfo::Index {
-    NameTable<const TPropInfo*> Properties;
-    NameTable<const TMethodInfo*> Methods;
-};
-
-const TClassInfo::Index& TClassInfo::GetIndex() const {
-    if (!FIndex) {
-        auto index = std::make_shared<Index>();
-        for (TClass c = this; c; c = c->Parent) {
-            for (const TPropInfo& p : c->Properties) index->Properties.Add(p.Name, &p);
-            for (const TMethodInfo& m : c->Methods) index->Methods.Add(m.Name, &m);
-        }
-        FIndex = std::move(index);
+// Name indexes over the class and its ancestors that ignore ASCII case; the first declaration
+// found walking up from the class wins, so a class's own member hides an ancestor's of the same
+// name.
+void TClassInfo::BuildIndex() const {
+    for (TClass c = this; c; c = c->Parent) {
+        for (const TPropInfo& p : c->Properties) FPropertyIndex.Add(p.Name, &p);
+        for (const TMethodInfo& m : c->Methods) FMethodIndex.Add(m.Name, &m);
     }
-    return *FIndex;
+    FIndexed = true;
 }
 
 bool TClassInfo::InheritsFrom(TClass ancestor) const {
@@ -100,12 +91,9 @@ bool TClassInfo::InheritsFrom(TClass ancestor) const {
     return false;
 }
 
-const TPropInfo* TClassInfo::FindProperty(std::string_view name) const {
-    return GetIndex().Properties.Find(name);
-}
-
 const TMethodInfo* TClassInfo::FindMethod(std::string_view name) const {
-    return GetIndex().Methods.Find(name);
+    if (!FIndexed) BuildIndex();
+    return FMethodIndex.Find(name);
 }
 
 const TFieldInfo* TClassInfo::FindField(std::string_view name) const {

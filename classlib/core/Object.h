@@ -20,6 +20,7 @@
 // The kind code of each property is deduced from its C++ type (see KindOf below) and can be
 // overridden with .Kind(...). Lookups by name ignore ASCII case and search the class first, then
 // its ancestors.
+#include "NameTable.h"
 #include "Strings.h"
 // <windows.h> defines RegisterClass as a macro for RegisterClassA/W, which would rename the class
 // registry's function in some files and not in others. It is included here once, before the
@@ -44,6 +45,11 @@ enum TTypeKind : std::uint8_t {
     tkSet = 6, tkClass = 7, tkMethod = 8, tkWChar = 9, tkLString = 10, tkWString = 11,
     tkVariant = 12, tkArray = 13, tkRecord = 14, tkInterface = 15, tkInt64 = 16, tkDynArray = 17
 };
+
+// The kinds whose values are 32-bit ordinals: numbers, characters, enumerations and sets.
+constexpr bool IsPlainOrdinal(TTypeKind kind) {
+    return kind == tkInteger || kind == tkChar || kind == tkEnumeration || kind == tkSet;
+}
 
 // ---------------------------------------------------------------- bound methods
 // The raw form of an event: the code that identifies the method and the object it is called on.
@@ -141,6 +147,11 @@ struct TPropInfo {
     // Ordinal kinds (1, 2, 3, 6, 7, 9, 16): the value, the char code, the ordinal, the bit mask
     // or the object's address.
     std::intptr_t (*GetOrd)(const TObject*) = nullptr;
+    // Kinds of 32-bit ordinals (IsPlainOrdinal), when the C++ type fits 32 bits: the same value as
+    // GetOrd and SetOrd in 32 bits. They pass what the getter returns and the setter takes, so an
+    // integer read or written by name goes straight to the accessor.
+    std::int32_t (*GetOrd32)(const TObject*) = nullptr;
+    void (*SetOrd32)(TObject*, std::int32_t) = nullptr;
     void (*SetOrd)(TObject*, std::intptr_t) = nullptr;
     double (*GetFloat)(const TObject*) = nullptr;
     void (*SetFloat)(TObject*, double) = nullptr;
@@ -185,16 +196,24 @@ struct TClassInfo {
 
     bool InheritsFrom(TClass ancestor) const;
     // Name lookups ignoring ASCII case: the class's own members first, then each ancestor's.
-    const TPropInfo* FindProperty(std::string_view name) const;
+    // The property lookup is inline: it is the whole cost of reading a property by name besides
+    // the accessor itself.
+    const TPropInfo* FindProperty(std::string_view name) const {
+        if (!FIndexed) BuildIndex();
+        return FPropertyIndex.Find(name);
+    }
     const TMethodInfo* FindMethod(std::string_view name) const;
     const TFieldInfo* FindField(std::string_view name) const;
     // Every published property of the class and its ancestors, ancestors' first.
     std::vector<const TPropInfo*> AllProperties() const;
 
 private:
-    struct Index;
-    mutable std::shared_ptr<const Index> FIndex;  // built on first lookup
-    const Index& GetIndex() const;
+    // Built on the first lookup, once the class and its ancestors are complete; they point into
+    // the member lists above, so a class information is never copied after its first lookup.
+    mutable bool FIndexed = false;
+    mutable NameTable<const TPropInfo*> FPropertyIndex;
+    mutable NameTable<const TMethodInfo*> FMethodIndex;
+    void BuildIndex() const;
 };
 
 // ---------------------------------------------------------------- the class registry
@@ -222,10 +241,15 @@ public:
     static bool IsLiveObject(const void* address);
 };
 
+// ClassType keeps the class information's address once built: it is called on every access by
+// name, and StaticClass carries the frame of the builder.
 #define ZL_CLASS(Self)                                              \
 public:                                                             \
     static TClass StaticClass();                                    \
-    TClass ClassType() const override { return StaticClass(); }     \
+    TClass ClassType() const override {                             \
+        static const TClass cls = StaticClass();                    \
+        return cls;                                                 \
+    }                                                               \
 private:
 
 #include "TypeInfoBuilder.h"

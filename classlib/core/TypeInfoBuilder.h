@@ -117,6 +117,10 @@ public:
         p.Kind = KindOf<T>();
         if constexpr (IsOrdinal<T>()) {
             p.GetOrd = [](const TObject* o) { return ToOrd<T>(Read<G>(o)); };
+            if constexpr (IsPlainOrdinal(KindOf<T>()) && sizeof(T) <= 4) {
+                p.GetOrd32 = [](const TObject* o) { return static_cast<std::int32_t>(ToOrd<T>(Read<G>(o))); };
+                if constexpr (!readOnly) p.SetOrd32 = [](TObject* o, std::int32_t v) { Write<S, T>(o, FromOrd<T>(v)); };
+            }
             if constexpr (!readOnly) p.SetOrd = [](TObject* o, std::intptr_t v) { Write<S, T>(o, FromOrd<T>(v)); };
             if constexpr (std::is_pointer_v<T>)
                 p.PropClassFn = [] { return std::remove_cv_t<std::remove_pointer_t<T>>::StaticClass(); };
@@ -147,7 +151,15 @@ public:
         return *this;
     }
     ClassBuilder& NotStored() { Last().Stored = false; return *this; }
-    ClassBuilder& Kind(TTypeKind kind) { Last().Kind = kind; return *this; }
+    // A kind other than a plain ordinal takes the value through GetOrd only.
+    ClassBuilder& Kind(TTypeKind kind) {
+        Last().Kind = kind;
+        if (!IsPlainOrdinal(kind)) {
+            Last().GetOrd32 = nullptr;
+            Last().SetOrd32 = nullptr;
+        }
+        return *this;
+    }
     ClassBuilder& Enum(std::initializer_list<const char*> names) { Last().EnumNames = names; return *this; }
 
     // A published method, callable as an event handler of the matching signature.

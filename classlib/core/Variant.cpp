@@ -66,7 +66,7 @@ Variant Variant::FromPointerInt(std::intptr_t v) {
     return result;
 }
 
-std::int32_t Variant::AsInteger() const {
+std::int32_t Variant::ConvertToInteger() const {
     switch (VarType()) {
     case varEmpty: return 0;
     case varInteger: return std::get<std::int32_t>(FValue);

@@ -28,7 +28,10 @@ public:
     // decimal or 0x-hexadecimal; empty gives 0. Double: strings are parsed as decimal numbers.
     // String: integers and doubles as decimal text, Booleans as "True"/"False", empty as "".
     // A varInt64 value converts to Integer only when it fits 32 bits.
-    std::int32_t AsInteger() const;
+    std::int32_t AsInteger() const {
+        if (const std::int32_t* v = std::get_if<std::int32_t>(&FValue)) return *v;  // no conversion
+        return ConvertToInteger();
+    }
     std::intptr_t AsPointerInt() const;  // as AsInteger, but pointer-sized
     double AsDouble() const;
     AnsiString AsString() const;
@@ -43,6 +46,8 @@ public:
     friend bool operator==(const Variant&, const Variant&) = default;
 
 private:
+    std::int32_t ConvertToInteger() const;
+
     std::variant<std::monostate, std::int32_t, double, bool, AnsiString, std::int64_t> FValue;
 };
 

@@ -57,6 +57,37 @@ TEST(TypeInfo, KindCodesFollowTheKindsTable) {
     EXPECT_EQ(TComponent::StaticClass()->FindProperty("Name")->Kind, tkLString);
 }
 
+// Integer reads and writes by name go through the 32-bit accessors, which only the kinds of
+// 32-bit ordinals have; they must see the same values as the general ones.
+TEST(TypeInfo, ThirtyTwoBitAccessorsAgreeWithTheGeneralOnes) {
+    TKinds k;
+    k.Int = -7;
+    k.Char = 'Z';
+    k.Level = lvHigh;
+    k.Flag = true;
+    k.Levels = {lvLow, lvHigh};
+    TClass c = TKinds::StaticClass();
+    for (const char* name : {"Int", "Char", "Level", "Flag", "Levels"}) {
+        SCOPED_TRACE(name);
+        const TPropInfo* p = c->FindProperty(name);
+        ASSERT_NE(p->GetOrd32, nullptr);
+        ASSERT_NE(p->SetOrd32, nullptr);
+        EXPECT_EQ(p->GetOrd32(&k), static_cast<std::int32_t>(p->GetOrd(&k)));
+        const std::intptr_t before = p->GetOrd(&k);
+        p->SetOrd32(&k, 0);
+        EXPECT_EQ(p->GetOrd(&k), 0);
+        p->SetOrd(&k, before);
+    }
+    for (const char* name : {"Float", "Object", "Event", "WChar", "LString", "Int64"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(c->FindProperty(name)->GetOrd32, nullptr);
+        EXPECT_EQ(c->FindProperty(name)->SetOrd32, nullptr);
+    }
+    // Tag is declared an integer but is pointer-sized: where that is 64 bits, only the general
+    // accessors serve it.
+    EXPECT_EQ(TComponent::StaticClass()->FindProperty("Tag")->GetOrd32 != nullptr, sizeof(std::intptr_t) == 4);
+}
+
 TEST(TypeInfo, LookupIgnoresAsciiCaseAndSearchesAncestors) {
     TClass widget = TTestWidget::StaticClass();
     EXPECT_EQ(widget->FindProperty("caption"), widget->FindProperty("CAPTION"));
