@@ -73,10 +73,19 @@ void TWinControl::CreateHandle() {
 }
 
 void TWinControl::CreateChildHandles() {
-    for (TWinControl* child : std::vector<TWinControl*>(FTabList)) {
-        if (!child->Visible()) continue;
-        if (!child->FHandle) child->CreateHandle();
-        else child->CreateChildHandles();
+    // Each window made would otherwise reorder all its siblings: one pass at the end does it.
+    {
+        struct Restore {
+            bool& Flag;
+            const bool Old;
+            ~Restore() { Flag = Old; }
+        } restore{FCreatingChildren, FCreatingChildren};
+        FCreatingChildren = true;
+        for (TWinControl* child : std::vector<TWinControl*>(FTabList)) {
+            if (!child->Visible()) continue;
+            if (!child->FHandle) child->CreateHandle();
+            else child->CreateChildHandles();
+        }
     }
     ArrangeTabOrder();
 }
@@ -111,7 +120,7 @@ void TWinControl::CreateWnd() {
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FObjectInstance)));
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
     UpdateBoundsFromWindow();
-    if (Parent()) Parent()->ArrangeTabOrder();
+    if (Parent() && !Parent()->FCreatingChildren) Parent()->ArrangeTabOrder();
 }
 
 void TWinControl::DestroyHandle() {

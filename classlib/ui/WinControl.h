@@ -94,6 +94,7 @@ private:
     WNDPROC FDefWndProc = nullptr;
     bool FOwnClass = false;
     bool FTabStop = false;
+    bool FCreatingChildren = false;  // children's windows are being made: their order is set once, after
     int FTabOrderWanted = -1;
     std::vector<TControl*> FControls;
     std::vector<TWinControl*> FTabList;
