@@ -11,27 +11,19 @@ TClass TMessageEventDispatcher::StaticClass() {
     return &info;
 }
 
-struct TMessageEventDispatcher::TWalk {
-    TWalk* Outer;
-    bool DispatcherGone = false;
-    std::vector<std::function<void()>> After{};  // RunAfterDispatch, in the order asked
-
-    // Runs when the walk is over; it lives on the stack of the dispatch, so that it outlasts
-    // a dispatcher destroyed by a handler.
-    void RunAfter() {
-        for (std::function<void()>& action : After) {
-            try {
-                action();
-            } catch (...) {
-                HandleException(std::current_exception());
-            }
+// Runs when the walk is over; the walk lives on the stack of the dispatch, so that it outlasts a
+// dispatcher destroyed by a handler.
+void TMessageEventDispatcher::TWalk::RunAfter() {
+    for (std::function<void()>& action : After) {
+        try {
+            action();
+        } catch (...) {
+            HandleException(std::current_exception());
         }
     }
-};
-
-TMessageEventDispatcher::~TMessageEventDispatcher() {
-    for (TWalk* walk = FWalks; walk; walk = walk->Outer) walk->DispatcherGone = true;
 }
+
+TMessageEventDispatcher::~TMessageEventDispatcher() { FWalks.MarkObjectGone(); }
 
 void TMessageEventDispatcher::THandlerList::Compact() {
     std::erase_if(Items, [](const TMessageEvent& e) { return !e; });
@@ -60,8 +52,8 @@ void TMessageEventDispatcher::DeleteHandler(unsigned int Msg, TMessageEvent Hand
 bool TMessageEventDispatcher::RunAfterDispatch(std::function<void()> Action) {
     // The innermost walk is the one calling the handler: a dispatch that a handler starts has
     // ended by the time that handler goes on.
-    if (!FWalks) return false;
-    FWalks->After.push_back(std::move(Action));
+    if (!FWalks.Innermost()) return false;
+    FWalks.Innermost()->After.push_back(std::move(Action));
     return true;
 }
 
@@ -79,23 +71,17 @@ void TMessageEventDispatcher::DispatchEvent(TObject*, TMessage& Message, bool& H
     // by reference across the handlers' calls.
     THandlerList& list = found->second;
 
-    // Ends the walk however the loop is left (an exception from a handler included), unless a
-    // handler destroyed the dispatcher, list and all.
+    // Ends the walk however the loop is left (an exception from a handler included): the list's
+    // walk count, unless a handler destroyed the dispatcher, list and all; then what was asked to
+    // run after the dispatch.
     struct WalkScope {
-        TMessageEventDispatcher* Self;
         THandlerList& List;
-        TWalk Walk;
-        WalkScope(TMessageEventDispatcher* self, THandlerList& list)
-            : Self(self), List(list), Walk{self->FWalks} {
-            Self->FWalks = &Walk;
-            ++List.Walks;
-        }
+        TCallFrames<TWalk>::Scope Walk;
+        WalkScope(TMessageEventDispatcher* self, THandlerList& list) : List(list), Walk(self->FWalks) { ++List.Walks; }
         ~WalkScope() {
-            if (!Walk.DispatcherGone) {
-                Self->FWalks = Walk.Outer;
-                if (--List.Walks == 0 && List.HasBlanks) List.Compact();
-            }
-            Walk.RunAfter();
+            if (!Walk.ObjectGone() && --List.Walks == 0 && List.HasBlanks) List.Compact();
+            Walk.End();
+            Walk.Call.RunAfter();
         }
     } scope(this, list);
 
@@ -107,7 +93,7 @@ void TMessageEventDispatcher::DispatchEvent(TObject*, TMessage& Message, bool& H
         bool flag = false;
         handler(this, Message, flag);
         Handled = Handled || flag;
-        if (scope.Walk.DispatcherGone) return;
+        if (scope.Walk.ObjectGone()) return;
     }
 }
 

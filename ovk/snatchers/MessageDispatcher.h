@@ -1,5 +1,6 @@
 #pragma once
 // The message event and the dispatcher that keeps, per message number, the handlers to call.
+#include "classlib/core/CallFrames.h"
 #include "classlib/core/ObjectInstance.h"
 
 #include <functional>
@@ -51,14 +52,17 @@ private:
         bool HasBlanks = false;
         void Compact();
     };
-    // A dispatch in progress. The destructor marks them all, so that a dispatch whose handler
-    // destroyed the dispatcher leaves without touching it again.
-    struct TWalk;
+    // A dispatch in progress, with what is to run when it ends. The destructor marks them all, so
+    // that a dispatch whose handler destroyed the dispatcher leaves without touching it again.
+    struct TWalk : TCallFrame {
+        std::vector<std::function<void()>> After;  // RunAfterDispatch, in the order asked
+        void RunAfter();
+    };
 
     // Entries are made on registration only: messages that nobody handles (a window receives
     // many, and other processes may send any number) leave no trace.
     std::unordered_map<unsigned int, THandlerList> FHandlers;
-    TWalk* FWalks = nullptr;  // innermost first
+    TCallFrames<TWalk> FWalks;
 };
 
 }  // namespace Ovk

@@ -19,6 +19,7 @@ TCustomMessageSnatcher::TCustomMessageSnatcher(TComponent* AOwner)
 }
 
 TCustomMessageSnatcher::~TCustomMessageSnatcher() {
+    FCalls.MarkObjectGone();
     TMessage message{WM_DESTROY, 0, 0, 0};
     bool handled = false;
     try {
@@ -34,7 +35,9 @@ TCustomMessageSnatcher::~TCustomMessageSnatcher() {
 
 void TCustomMessageSnatcher::WindowMessageHandler(TObject* Sender, TMessage& Message, bool& Handled) {
     if (!FEnabled) return;
+    TCallFrames<>::Scope call(FCalls);
     FDispatcher->DispatchEvent(this, Message, Handled);
+    if (call.ObjectGone()) return;
     if (!Handled && FOnMessage) FOnMessage(Sender, Message, Handled);
 }
 

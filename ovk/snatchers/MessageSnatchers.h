@@ -3,6 +3,7 @@
 // share its messages, and the removal-notice proxy.
 #include "WindowSubclass.h"
 
+#include "classlib/core/CallFrames.h"
 #include "classlib/core/Component.h"
 
 #include <memory>
@@ -37,6 +38,9 @@ public:
 
 private:
     bool FEnabled = true;
+    // WindowMessageHandler calls in progress: one whose handler freed this snatcher touches
+    // nothing of it afterwards.
+    TCallFrames<> FCalls;
     std::unique_ptr<TMessageEventDispatcher> FDispatcher;
     std::unique_ptr<TWindowSubclass> FSubclass;
     TMessageEvent FOnMessage;

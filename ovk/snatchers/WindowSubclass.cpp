@@ -27,26 +27,16 @@ TClass TWindowSubclass::StaticClass() {
     return &info;
 }
 
-// A WindowProc call in progress. If a handler destroys the subclass, the destructor leaves here
-// what the call still needs to pass the message on.
-struct TWindowSubclass::TCall {
-    TCall* Outer;
-    bool SubclassGone = false;
-    WNDPROC PrevProc = nullptr;
-    HWND PrevWindow = nullptr;
-};
-
 TWindowSubclass::TWindowSubclass()
     : FNewProc(MakeObjectInstance(TWndMethod::Bind<&TWindowSubclass::WindowProc>(this))) {}
 
 TWindowSubclass::~TWindowSubclass() {
     UnSubclass();
     ReleaseLeftProcedure();
-    for (TCall* call = FCalls; call; call = call->Outer) {
-        call->SubclassGone = true;
-        call->PrevProc = FPrevProc;
-        call->PrevWindow = FPrevWindow;
-    }
+    FCalls.MarkObjectGone([this](TCall& call) {
+        call.PrevProc = FPrevProc;
+        call.PrevWindow = FPrevWindow;
+    });
     FreeObjectInstance(FNewProc);
 }
 
@@ -113,24 +103,12 @@ void TWindowSubclass::ReleaseLeftProcedure() {
     FLeftOn = nullptr;
 }
 
-// The call record lives on this stack frame; it is linked to the object only while the frame
-// exists: the scope unlinks it, or the destructor, if the event destroys the object, leaves it
-// marked and linked to nothing that lives on.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdangling-pointer"
 void TWindowSubclass::WindowProc(TMessage& Message) {
-    struct CallScope {
-        TWindowSubclass* Self;
-        TCall Call;
-        explicit CallScope(TWindowSubclass* self) : Self(self), Call{self->FCalls} { Self->FCalls = &Call; }
-        ~CallScope() {
-            if (!Call.SubclassGone) Self->FCalls = Call.Outer;
-        }
-    } scope(this);
+    TCallFrames<TCall>::Scope scope(FCalls);
 
     bool handled = false;
     if (FOnMessage) FOnMessage(this, Message, handled);
-    if (scope.Call.SubclassGone) {
+    if (scope.ObjectGone()) {
         if (!handled)
             Message.Result = CallWindowProcA(scope.Call.PrevProc, scope.Call.PrevWindow, Message.Msg,
                                              Message.WParam, Message.LParam);
@@ -144,7 +122,6 @@ void TWindowSubclass::WindowProc(TMessage& Message) {
         FLeftOn = nullptr;
     }
 }
-#pragma GCC diagnostic pop
 
 void TWindowSubclass::CallOldProc(TMessage& Message, bool& Handled) {
     if (Handled) return;

@@ -1,6 +1,7 @@
 #pragma once
 // Taking over the window procedure of one window and handing its messages to an event first.
 #include "MessageDispatcher.h"
+#include "classlib/core/CallFrames.h"
 
 class TWinControl;
 
@@ -42,7 +43,12 @@ public:
     void CallOldProc(TMessage& Message, bool& Handled);
 
 private:
-    struct TCall;
+    // A WindowProc call in progress. If a handler destroys the subclass, the destructor leaves here
+    // what the call still needs to pass the message on.
+    struct TCall : TCallFrame {
+        WNDPROC PrevProc = nullptr;
+        HWND PrevWindow = nullptr;
+    };
     void Install(HWND Handle);
     // Takes this subclass's procedure out of the window's chain.
     void Unlink(HWND Handle);
@@ -62,7 +68,7 @@ private:
     // A dying control's window on which UnSubclass left the procedure in place; 0 once the
     // window is gone or the procedure has been taken out.
     HWND FLeftOn = nullptr;
-    TCall* FCalls = nullptr;  // WindowProc calls in progress, innermost first
+    TCallFrames<TCall> FCalls;  // WindowProc calls in progress
 };
 
 }  // namespace Ovk

@@ -148,6 +148,31 @@ TEST_F(MessageSnatcherTest, ControlDestroyedLeavesTheSnatcherWithoutWindow) {
     }
 }
 
+// A handler frees the snatcher that called it: neither OnMessage nor anything else of the freed
+// snatcher is reached, and the window goes on with its previous procedure.
+TEST_F(MessageSnatcherTest, HandlerThatFreesItsSnatcher) {
+    WatchPreviousProcedure(Form->Handle());
+    for (bool handled : {false, true}) {
+        SCOPED_TRACE(handled);
+        auto* snatcher = new TFormMessageSnatcher(Form.get());
+        Probe freeing{"free", &WindowLog(), handled}, later{"later", &WindowLog()}, on{"on", &WindowLog()};
+        freeing.Then = [&snatcher](TMessage&) {
+            delete snatcher;
+            snatcher = nullptr;
+        };
+        snatcher->Dispatcher()->AddHandler(MsgA, freeing.Event());
+        snatcher->Dispatcher()->AddHandler(MsgA, later.Event());
+        snatcher->SetOnMessage(on.Event());
+        WindowLog().clear();
+        SendMessageA(Form->Handle(), MsgA, 0, 0);
+        EXPECT_EQ(snatcher, nullptr);
+        EXPECT_EQ(WindowLog(), (handled ? Log{"free:A"} : Log{"free:A", "wnd:A"}));
+        WindowLog().clear();
+        SendMessageA(Form->Handle(), MsgA, 0, 0);
+        EXPECT_EQ(WindowLog(), Log{"wnd:A"});
+    }
+}
+
 TEST_F(MessageSnatcherTest, PublishedProperties) {
     struct Case { TClass cls; std::vector<const char*> names; };
     const Case cases[] = {
