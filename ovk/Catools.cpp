@@ -5,6 +5,7 @@
 #include "classlib/core/Exceptions.h"
 
 #include <cmath>
+#include <wrl/client.h>
 #include <string_view>
 #include <utility>
 
@@ -113,7 +114,7 @@ TComponent* CreateComponent(TClass componentClass, TComponent* owner) {
 }
 
 void GetProperties(TComponent* component, IFormDesigner* designer, TGetStrProc proc) {
-    TDesignerRef hold(designer);
+    const Microsoft::WRL::ComPtr<IFormDesigner> hold(designer);  // one reference while the properties are listed
     TDesignerSelectionList selection;
     selection.Add(component);
     GetComponentProperties(selection, PropertyTypeKinds(), designer,

@@ -31,23 +31,6 @@ protected:
     ~IFormDesigner() = default;  // released, never deleted through the interface
 };
 
-// Holds one reference to a form designer for as long as it lives.
-class TDesignerRef {
-public:
-    explicit TDesignerRef(IFormDesigner* designer) : FDesigner(designer) {
-        if (FDesigner) FDesigner->AddRef();
-    }
-    ~TDesignerRef() {
-        if (FDesigner) FDesigner->Release();
-    }
-    TDesignerRef(const TDesignerRef&) = delete;
-    TDesignerRef& operator=(const TDesignerRef&) = delete;
-    IFormDesigner* Get() const { return FDesigner; }
-
-private:
-    IFormDesigner* FDesigner;
-};
-
 // The components selected in a designer, in the order they were selected. It does not own them.
 class TDesignerSelectionList {
 public:

@@ -5,6 +5,7 @@
 
 #include <shellapi.h>
 #include <shlobj.h>
+#include <wrl/client.h>
 
 #include <algorithm>
 #include <cstring>
@@ -197,29 +198,6 @@ private:
     bool FInitialized;
 };
 
-// One reference to a COM object, released with the holder.
-template <class I>
-class TComRef {
-public:
-    TComRef() = default;
-    ~TComRef() {
-        if (FPtr) FPtr->Release();
-    }
-    TComRef(const TComRef&) = delete;
-    TComRef& operator=(const TComRef&) = delete;
-
-    I* operator->() const { return FPtr; }
-    // Where a creation or query stores the new reference.
-    void** Out() {
-        if (FPtr) FPtr->Release();
-        FPtr = nullptr;
-        return reinterpret_cast<void**>(&FPtr);
-    }
-
-private:
-    I* FPtr = nullptr;
-};
-
 }  // namespace
 
 // ---------------------------------------------------------------- TFileDrop
@@ -283,11 +261,12 @@ void TFileDrop::DropHandler(TObject* Sender, TMessage& Message, bool& Handled) {
 // ---------------------------------------------------------------- shortcuts
 AnsiString ResolveShortcutFile(const AnsiString& FileName) {
     const TComScope com;
-    TComRef<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Out())))
+    Microsoft::WRL::ComPtr<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(link.GetAddressOf()))))
         return FileName;
-    TComRef<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.Out()))) return FileName;
+    Microsoft::WRL::ComPtr<IPersistFile> file;
+    if (FAILED(link.As(&file))) return FileName;
     const WideString wideName = ToWide(FileName, CP_ACP);
     if (wideName.empty() || FAILED(file->Load(wideName.c_str(), STGM_READ))) return FileName;
 
