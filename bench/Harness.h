@@ -19,18 +19,44 @@ inline double Now() {
     return static_cast<double>(t.QuadPart) / freq;
 }
 
+// Nanoseconds per run of one sample of runs runs.
+template <class Body>
+double SampleNs(long runs, Body& body) {
+    const double t0 = Now();
+    body(runs);
+    return (Now() - t0) * 1e9 / static_cast<double>(runs);
+}
+
+inline double Median(std::vector<double> ns) {
+    const auto mid = ns.begin() + static_cast<std::ptrdiff_t>(ns.size() / 2);
+    std::nth_element(ns.begin(), mid, ns.end());
+    return *mid;
+}
+
 // Median nanoseconds per run of body over samples samples of runs runs each.
 template <class Body>
 double MedianNs(int samples, long runs, Body&& body) {
     body(runs / 10 + 1);  // warm up caches and lazily built indexes
     std::vector<double> ns;
+    for (int s = 0; s < samples; ++s) ns.push_back(SampleNs(runs, body));
+    return Median(ns);
+}
+
+// The medians of two bodies measured side by side: their samples alternate, so that a change of
+// the machine's pace during the run (another process, a busy neighbour core) falls on both.
+struct PairNs {
+    double First, Second;
+};
+template <class A, class B>
+PairNs MedianPairNs(int samples, long runs, A&& first, B&& second) {
+    first(runs / 10 + 1);
+    second(runs / 10 + 1);
+    std::vector<double> a, b;
     for (int s = 0; s < samples; ++s) {
-        const double t0 = Now();
-        body(runs);
-        ns.push_back((Now() - t0) * 1e9 / static_cast<double>(runs));
+        a.push_back(SampleNs(runs, first));
+        b.push_back(SampleNs(runs, second));
     }
-    std::nth_element(ns.begin(), ns.begin() + samples / 2, ns.end());
-    return ns[static_cast<std::size_t>(samples / 2)];
+    return {Median(a), Median(b)};
 }
 
 // Keeps a value alive so that the compiler cannot drop the work that made it.
