@@ -1,6 +1,7 @@
 #include "classlib/ui/Control.h"
 #include "classlib/ui/WinControl.h"
 #include "classlib/core/Exceptions.h"
+#include "classlib/core/ScopedFlag.h"
 
 TClass TControl::StaticClass() {
     static const TClassInfo info = ClassBuilder<TControl, TComponent>("TControl")
@@ -78,14 +79,8 @@ void TControl::SetParentFont(bool parentFont) {
 
 void TControl::ParentFontChanged() {
     if (!FParentFont || !FParent) return;
-    FTakingParentFont = true;
-    try {
-        FFont->Assign(FParent->Font());
-    } catch (...) {
-        FTakingParentFont = false;
-        throw;
-    }
-    FTakingParentFont = false;
+    const ScopedFlag taking(FTakingParentFont);
+    FFont->Assign(FParent->Font());
 }
 
 void TControl::FontChange(TObject*) {

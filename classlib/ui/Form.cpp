@@ -1,5 +1,6 @@
 #include "classlib/ui/Form.h"
 #include "classlib/core/Exceptions.h"
+#include "classlib/core/ScopedFlag.h"
 #include "classlib/core/FormFile.h"
 #include "classlib/ui/Application.h"
 #include "classlib/ui/ControlClasses.h"
@@ -391,18 +392,14 @@ void TCustomForm::WndProc(TMessage& message) {
     case WM_DPICHANGED: {
         // The client size is the scaled one; the sizes the window passes through on the way
         // there must not overwrite it.
-        FScaling = true;
-        try {
+        {
+            const ScopedFlag scaling(FScaling);
             ApplyDpi(LOWORD(message.WParam));
             const auto* suggested = reinterpret_cast<const RECT*>(message.LParam);
             if (suggested)
                 SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                              suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        } catch (...) {
-            FScaling = false;
-            throw;
         }
-        FScaling = false;
         FitClientSize();
         message.Result = 0;
         return;

@@ -1,5 +1,6 @@
 #include "classlib/ui/WinControl.h"
 #include "classlib/core/Exceptions.h"
+#include "classlib/core/ScopedFlag.h"
 #include "classlib/ui/Form.h"
 #include "classlib/ui/WindowClass.h"
 
@@ -75,12 +76,7 @@ void TWinControl::CreateHandle() {
 void TWinControl::CreateChildHandles() {
     // Each window made would otherwise reorder all its siblings: one pass at the end does it.
     {
-        struct Restore {
-            bool& Flag;
-            const bool Old;
-            ~Restore() { Flag = Old; }
-        } restore{FCreatingChildren, FCreatingChildren};
-        FCreatingChildren = true;
+        const ScopedFlag creating(FCreatingChildren);
         for (TWinControl* child : std::vector<TWinControl*>(FTabList)) {
             if (!child->Visible()) continue;
             if (!child->FHandle) child->CreateHandle();
