@@ -90,9 +90,8 @@ void TCollection::Delete(int index) {
 
 void TCollection::Clear() {
     if (FItems.empty()) return;
-    BeginUpdate();
+    UpdateScope update(*this);
     while (!FItems.empty()) delete FItems.back();
-    EndUpdate();
 }
 
 TCollectionItem* TCollection::FindItemID(int id) const {

@@ -1,6 +1,7 @@
 #include "FormFile.h"
 #include "Collection.h"
 #include "Exceptions.h"
+#include "UpdateScope.h"
 
 #include <charconv>
 #include <cmath>
@@ -540,26 +541,20 @@ std::intptr_t TFormReader::ReadSet(const TPropInfo* prop) {
 void TFormReader::ReadCollection(TCollection* collection, int depth) {
     Token open = FLex.Expect(Tok::LParen);
     if (depth > MaxDepth) Fail(open.Line, "入れ子が深すぎます");
-    collection->BeginUpdate();
-    try {
-        collection->Clear();
-        while (FLex.Peek().Kind == Tok::LBrace) {
-            Token brace = FLex.Take();
-            TCollectionItem* item = nullptr;
-            try {
-                item = collection->Add();
-            } catch (const Exception& e) {
-                Fail(brace.Line, e.Message());
-            }
-            while (FLex.Peek().Kind == Tok::Ident) ReadProperty(item, depth);
-            FLex.Expect(Tok::RBrace);
+    UpdateScope update(*collection);
+    collection->Clear();
+    while (FLex.Peek().Kind == Tok::LBrace) {
+        Token brace = FLex.Take();
+        TCollectionItem* item = nullptr;
+        try {
+            item = collection->Add();
+        } catch (const Exception& e) {
+            Fail(brace.Line, e.Message());
         }
-        FLex.Expect(Tok::RParen);
-    } catch (...) {
-        collection->EndUpdate();
-        throw;
+        while (FLex.Peek().Kind == Tok::Ident) ReadProperty(item, depth);
+        FLex.Expect(Tok::RBrace);
     }
-    collection->EndUpdate();
+    FLex.Expect(Tok::RParen);
 }
 
 void TFormReader::ResolveFixups() {

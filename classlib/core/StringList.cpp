@@ -27,15 +27,9 @@ int TStrings::AddObject(const AnsiString& s, TObject* object) {
 }
 
 void TStrings::InsertObject(int index, const AnsiString& s, TObject* object) {
-    BeginUpdate();
-    try {
-        Insert(index, s);
-        PutObject(index, object);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    UpdateScope update(*this);
+    Insert(index, s);
+    PutObject(index, object);
 }
 
 int TStrings::IndexOf(const AnsiString& s) const {
@@ -64,24 +58,18 @@ AnsiString TStrings::Text() const {
 }
 
 void TStrings::SetText(const AnsiString& text) {
-    BeginUpdate();
-    try {
-        Clear();
-        std::size_t start = 0;
-        while (start < text.size()) {
-            std::size_t end = text.find_first_of("\r\n", start);
-            if (end == AnsiString::npos) {
-                Add(text.substr(start));
-                break;
-            }
-            Add(text.substr(start, end - start));
-            start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    UpdateScope update(*this);
+    Clear();
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == AnsiString::npos) {
+            Add(text.substr(start));
+            break;
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
+        Add(text.substr(start, end - start));
+        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
     }
-    EndUpdate();
 }
 
 void TStrings::Assign(TPersistent* source) {

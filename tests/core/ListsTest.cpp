@@ -90,6 +90,29 @@ TEST(StringList, ChangesAreToldOncePerUpdate) {
     EXPECT_EQ(counter.Count, 2);
 }
 
+// A change handler that raises at the end of an update: its error reaches the caller (it used to
+// end the program from the update's end), and the list is out of its update afterwards.
+TEST(StringList, ChangeHandlerThatRaisesAtTheEndOfAnUpdate) {
+    struct Raiser {
+        int Calls = 0;
+        void Changed(TObject*) {
+            ++Calls;
+            throw Exception("change refused");
+        }
+    } raiser;
+    TStringList source;
+    source.Add("x");
+    TStringList list;
+    list.OnChange = TNotifyEvent::Bind<&Raiser::Changed>(&raiser);
+    EXPECT_THROW(list.Assign(&source), Exception);
+    EXPECT_THROW(list.SetText("a\r\nb"), Exception);
+    EXPECT_THROW(list.InsertObject(0, "c", nullptr), Exception);
+    EXPECT_EQ(raiser.Calls, 3);
+    EXPECT_EQ(list.Text(), "c\r\na\r\nb\r\n");
+    EXPECT_THROW(list.Add("d"), Exception);  // told at once: no update left open
+    EXPECT_EQ(raiser.Calls, 4);
+}
+
 TEST(Collection, ItemsKnowTheirCollectionAndTheCollectionItsOwner) {
     TTestWidget owner(nullptr);
     TTestItems& items = *owner.Items;
