@@ -161,8 +161,10 @@ void TPropertySerializer::LoadFromStream(TStream& stream) {
 }
 
 void TPropertySerializer::SaveToFile(const AnsiString& fileName) {
-    TFileStream stream(fileName, fmCreate);
-    SaveToStream(stream);
+    // Every record is made before the file is opened: a refused value leaves the file as it was.
+    TMemoryStream records;
+    SaveToStream(records);
+    records.SaveToFile(fileName);
 }
 
 void TPropertySerializer::LoadFromFile(const AnsiString& fileName) {

@@ -112,6 +112,16 @@ TEST_F(PropertySerializer, FilesHoldTheSameRecords) {
     sample->FCount = 0;
     serializer->LoadFromFile(file);
     EXPECT_EQ(12, sample->FCount);
+
+    // A save that is refused leaves the file it would have replaced.
+    sample->FCount = 5;
+    sample->FText = std::string(127, 'x');
+    List({"Sample1", "\tCount", "\tText"});
+    EXPECT_THROW(serializer->SaveToFile(file), Exception);
+    List({"Sample1", "\tCount"});
+    sample->FCount = 0;
+    serializer->LoadFromFile(file);
+    EXPECT_EQ(12, sample->FCount);
     DeleteFileA(file.c_str());
     EXPECT_THROW(serializer->LoadFromFile(file), EFOpenError);
 }
