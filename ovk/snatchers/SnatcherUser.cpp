@@ -85,12 +85,7 @@ void TSnatcherUser::SetActive(bool Value) {
     if (Value && !FMessageSnatcher && !FControl) throw Exception("MessageSnatcher か Control を設定して下さい.");
     FActive = Value;
     if (Value) {
-        if (FMessageSnatcher) {
-            Join(FMessageSnatcher);
-        } else {
-            RegisterOwn();
-            FSubclass->SetWinControl(FControl);
-        }
+        Attach();
     } else {
         if (FMessageSnatcher) Leave();
         FSubclass->SetWinControl(nullptr);
@@ -104,13 +99,26 @@ void TSnatcherUser::Loaded() {
     TComponent::Loaded();
     DefineHandlers();
     if (!FActive) return;
-    if (FMessageSnatcher) {
-        Join(FMessageSnatcher);
-    } else if (FControl) {
-        RegisterOwn();
-        FSubclass->SetWinControl(FControl);
-    }
+    Attach();
     DoActivate(FActive);
+}
+
+void TSnatcherUser::Attach() {
+    try {
+        if (FMessageSnatcher) {
+            Join(FMessageSnatcher);
+        } else if (FControl) {
+            RegisterOwn();
+            FSubclass->SetWinControl(FControl);  // makes the control's window, which may fail
+        }
+    } catch (...) {
+        // Not switched on: nothing stays registered or subclassed.
+        FActive = false;
+        Leave();
+        DeleteHandlers(FDispatcher.get());
+        FSubclass->SetWinControl(nullptr);
+        throw;
+    }
 }
 
 void TSnatcherUser::DestroyHandler(TObject* Sender, TMessage&, bool&) {

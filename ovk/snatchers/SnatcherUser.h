@@ -78,6 +78,9 @@ private:
     // Registers the definitions with the private dispatcher exactly once, however often the
     // component is switched on.
     void RegisterOwn();
+    // Registers the handlers where the messages come from: the bound snatcher's dispatcher, or
+    // the own one over a subclass of the bound control. On failure the component is left off.
+    void Attach();
     void Bind(TCustomMessageSnatcher* Snatcher, TWinControl* Control);
     // Asks for, or gives up, the removal notice of a component this one refers to.
     void Watch(TComponent* Component);

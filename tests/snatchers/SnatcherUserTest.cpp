@@ -86,6 +86,14 @@ TEST_F(SnatcherUserTest, ActivationAndBindingErrors) {
     EXPECT_FALSE(user->Active());
     EXPECT_TRUE(user->Activations.empty());
 
+    // A control whose window cannot be made (it has no parent): the component stays off.
+    TWinControl orphan(nullptr);
+    user->SetControl(&orphan);
+    EXPECT_THROW(user->SetActive(true), Exception);
+    EXPECT_FALSE(user->Active());
+    EXPECT_TRUE(user->Activations.empty());
+    user->SetControl(nullptr);
+
     TControlMessageSnatcher* snatcher = SnatcherOnBox();
     user->SetControl(Box);
     user->SetActive(true);
