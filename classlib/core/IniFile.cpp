@@ -139,8 +139,9 @@ int TIniFile::ReadInteger(const AnsiString& section, const AnsiString& key, int 
 
 void TIniFile::WriteString(const AnsiString& section, const AnsiString& key, const AnsiString& value) {
     const auto fail = [this] { return EIniFileError(FFileName + " に書き込めません"); };
-    // Line breaks or a leading bracket would change the file's structure.
-    if (key.empty() || key.find_first_of("=\r\n") != AnsiString::npos || Trim(key).front() == '[' ||
+    // Line breaks or a leading bracket would change the file's structure; a key of blanks alone
+    // would be no key when read back.
+    if (Trim(key).empty() || key.find_first_of("=\r\n") != AnsiString::npos || Trim(key).front() == '[' ||
         section.find_first_of("]\r\n") != AnsiString::npos || value.find_first_of("\r\n") != AnsiString::npos)
         throw fail();
 

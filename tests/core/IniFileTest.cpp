@@ -105,6 +105,7 @@ TEST(IniFile, ValuesThatWouldBreakTheFileAreRefused) {
     EXPECT_THROW(ini.WriteString("S", "K", "a\r\nB=2"), EIniFileError);
     EXPECT_THROW(ini.WriteString("S", "K=1", "a"), EIniFileError);
     EXPECT_THROW(ini.WriteString("S]", "K", "a"), EIniFileError);
+    EXPECT_THROW(ini.WriteString("S", "   ", "a"), EIniFileError);
     EXPECT_EQ(GetFileAttributesA(dir.Path("x.ini").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
