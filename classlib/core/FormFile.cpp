@@ -3,6 +3,7 @@
 #include "Exceptions.h"
 #include "UpdateScope.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <memory>
@@ -324,8 +325,13 @@ void TFormReader::Read() {
     if (first) std::rethrow_exception(first);
 }
 
-// The components this read made are freed again and the root leaves the loading state.
+// The components this read made are freed again, the root's fields bound to them are cleared,
+// and the root leaves the loading state.
 void TFormReader::Undo() {
+    const auto created = [this](const TObject* o) { return std::find(FCreated.begin(), FCreated.end(), o) != FCreated.end(); };
+    for (TClass c = FRoot->ClassType(); c; c = c->Parent)
+        for (const TFieldInfo& field : c->Fields)
+            if (field.Get && field.Set && field.Get(FRoot) && created(field.Get(FRoot))) field.Set(FRoot, nullptr);
     for (auto it = FCreated.rbegin(); it != FCreated.rend(); ++it)
         if (TObject::IsLiveObject(*it)) delete *it;
     FCreated.clear();

@@ -188,6 +188,7 @@ TEST_F(FormFiles, MalformedFilesNameTheLineAndWhatWasExpected) {
         {"TTestForm F {\n  Tag = \x01\n}\n", 2, "使えない文字 (0x01)"},
         {"TTestForm F {\n  Widget1 = nil\n}\n", 2, "プロパティ Widget1 がありません"},
         {"TTestForm F {\n  TComponent Widget1 { }\n}\n", 0, "フィールド Widget1"},
+        {"TTestForm F {\n  TTestWidget Label1 { }\n  TComponent Widget1 { }\n}\n", 0, "フィールド Widget1"},
         {"", 1, "名前 が必要です"},
     };
     for (const Case& c : cases) {
@@ -205,6 +206,8 @@ TEST_F(FormFiles, MalformedFilesNameTheLineAndWhatWasExpected) {
             EXPECT_NE(e.Message().find(says), AnsiString::npos) << AnsiToUtf8(e.Message());
         }
         EXPECT_EQ(form.ComponentCount(), 0);
+        EXPECT_EQ(form.Label1, nullptr);  // no field is left on a freed component
+        EXPECT_EQ(form.Widget1, nullptr);
         EXPECT_FALSE(form.IsLoading());
         EXPECT_EQ(form.LoadedCount, 0);
     }
