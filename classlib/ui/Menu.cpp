@@ -187,13 +187,17 @@ void TMenuItem::AppendTo(HMENU menu) {
     info.fMask = MIIM_ID;
     info.wID = FCommand;
     FillEntry(info, text, FCaption, FShortCut, FEnabled);
+    UniqueMenu sub;  // owned here until the menu it is inserted into takes it
     if (!FItems.empty()) {
-        HMENU sub = CreatePopupMenu();  // owned by the menu it is inserted into
-        FillSubMenu(sub);
+        sub.reset(CreatePopupMenu());
+        if (!sub) throw Exception("メニューを作成できません");
+        FillSubMenu(sub.get());
         info.fMask |= MIIM_SUBMENU;
-        info.hSubMenu = sub;
+        info.hSubMenu = sub.get();
     }
-    InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
+    if (!InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info))
+        throw Exception("メニューを作成できません");
+    sub.release();
 }
 
 void TMenuItem::FillSubMenu(HMENU menu) {

@@ -13,10 +13,17 @@ TClass TTimer::StaticClass() {
 
 TTimer::TTimer(TComponent* owner)
     : TComponent(owner), FInstance(MakeObjectInstance(TWndMethod::Bind<&TTimer::WndProc>(this))) {
-    UpdateTimer();
+    try {
+        UpdateTimer();
+    } catch (...) {
+        Release();  // no destructor runs for an object whose constructor raised
+        throw;
+    }
 }
 
-TTimer::~TTimer() {
+TTimer::~TTimer() { Release(); }
+
+void TTimer::Release() {
     if (FWindow) {
         if (FRunning) KillTimer(FWindow.get(), 1);
         // The window's last messages need no timer: give them to the default procedure.
@@ -24,6 +31,7 @@ TTimer::~TTimer() {
         FWindow.reset();
     }
     FreeObjectInstance(FInstance);
+    FInstance = nullptr;
 }
 
 void TTimer::SetEnabled(bool enabled) {

@@ -25,6 +25,8 @@ private:
     // Starts or stops the system timer to match the settings (never while loading or designing).
     void UpdateTimer();
     void WndProc(TMessage& message);
+    // Stops the timer and gives back its window and window procedure.
+    void Release();
 
     bool FEnabled = true;
     unsigned FInterval = 1000;
