@@ -84,11 +84,7 @@ TComponent* TComponentArray::Delete(int index) {
 
 void TComponentArray::Clear() { FItems->Clear(); }
 
-int TComponentArray::IndexOfElement(const TComponent* component) const {
-    for (int i = 0; i < FItems->Count(); ++i)
-        if (FItems->Objects(i) == component) return i;
-    return -1;
-}
+int TComponentArray::IndexOfElement(const TComponent* component) const { return FItems->IndexOfObject(component); }
 
 void TComponentArray::SetProperty(const AnsiString& propertyName, const Variant& value) {
     const int count = FItems->Count();
