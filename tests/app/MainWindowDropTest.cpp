@@ -32,7 +32,7 @@ TDateTime TimeOf(TDateTime v) { return v - std::floor(v); }
 
 // The packed time takes the daylight-saving rule of the file's own date, and its two-second steps.
 TEST(FileTime, LocalTimeOfTheFilesOwnDate) {
-    TScratchFolder folder;
+    TempFolder folder;
     const TIME_ZONE_INFORMATION tz = CentralEurope();
     struct Case { const char* name; FILETIME utc; TDateTime expected; };
     const Case cases[] = {
@@ -42,18 +42,18 @@ TEST(FileTime, LocalTimeOfTheFilesOwnDate) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const AnsiString path = folder / (AnsiString(c.name) + ".txt");
+        const AnsiString path = folder.Path(AnsiString(c.name) + ".txt");
         MakeFile(path, c.utc);
         EXPECT_NEAR(PackedToDateTime(PackedFileTime(path, &tz)), c.expected, 0.5 / MSecsPerDay);
     }
 }
 
 TEST(FileTime, NoTimeToBeHad) {
-    TScratchFolder folder;
-    MakeFile(folder / "old.txt", UtcFileTime(1975, 6, 1, 12, 0, 0));
-    EXPECT_EQ(PackedFileTime(folder.Path()), -1) << "a folder";
-    EXPECT_EQ(PackedFileTime(folder / "gone.txt"), -1) << "no such file";
-    EXPECT_EQ(PackedFileTime(folder / "old.txt"), -1) << "before 1980";
+    TempFolder folder;
+    MakeFile(folder.Path("old.txt"), UtcFileTime(1975, 6, 1, 12, 0, 0));
+    EXPECT_EQ(PackedFileTime(folder.Root()), -1) << "a folder";
+    EXPECT_EQ(PackedFileTime(folder.Path("gone.txt")), -1) << "no such file";
+    EXPECT_EQ(PackedFileTime(folder.Path("old.txt")), -1) << "before 1980";
     try {
         PackedToDateTime(-1);
         FAIL() << "month 15 must not make a date";
@@ -64,7 +64,7 @@ TEST(FileTime, NoTimeToBeHad) {
 
 class MainWindowDropTest : public MainWindowTest {
 public:
-    TScratchFolder folder;
+    TempFolder folder;
     TZLVFm* form = nullptr;
     const TDateTime before = At(2019, 9, 9, 9, 9, 8);
 
@@ -94,15 +94,15 @@ public:
 // The first file's local time, its seconds cut to an even number, from wide and 8-bit blocks;
 // the offset and the clock stay as they were.
 TEST_F(MainWindowDropTest, FirstFilesTimeGoesIntoThePickers) {
-    MakeFile(folder / "first.txt", LocalFileTime(2021, 3, 4, 10, 15, 37, 800));
-    MakeFile(folder / "second.txt", LocalFileTime(2022, 8, 9, 11, 12, 14));
-    MakeFile(folder / "summer.txt", LocalFileTime(2021, 7, 4, 22, 30, 59));
+    MakeFile(folder.Path("first.txt"), LocalFileTime(2021, 3, 4, 10, 15, 37, 800));
+    MakeFile(folder.Path("second.txt"), LocalFileTime(2022, 8, 9, 11, 12, 14));
+    MakeFile(folder.Path("summer.txt"), LocalFileTime(2021, 7, 4, 22, 30, 59));
     for (bool wide : {true, false}) {
         SCOPED_TRACE(wide ? "wide block" : "8-bit block");
         SetPickers(form, DateOf(before), TimeOf(before));
-        EXPECT_TRUE(DropOn(form->GroupBox3, {folder / "first.txt", folder / "second.txt"}, wide));
+        EXPECT_TRUE(DropOn(form->GroupBox3, {folder.Path("first.txt"), folder.Path("second.txt")}, wide));
         ExpectPickers(At(2021, 3, 4, 10, 15, 36));
-        EXPECT_TRUE(DropOn(form->GroupBox3, {folder / "summer.txt"}, wide));
+        EXPECT_TRUE(DropOn(form->GroupBox3, {folder.Path("summer.txt")}, wide));
         ExpectPickers(At(2021, 7, 4, 22, 30, 58));
     }
     EXPECT_EQ(form->ClockOffset(), 0.0);
@@ -111,16 +111,16 @@ TEST_F(MainWindowDropTest, FirstFilesTimeGoesIntoThePickers) {
 }
 
 TEST_F(MainWindowDropTest, ShortcutGivesItsTargetsTime) {
-    MakeFile(folder / "target.txt", LocalFileTime(2020, 2, 29, 23, 59, 59));
-    MakeShortcut(folder / "target.lnk", folder / "target.txt");
-    EXPECT_TRUE(DropOn(form->GroupBox3, {folder / "target.lnk"}));
+    MakeFile(folder.Path("target.txt"), LocalFileTime(2020, 2, 29, 23, 59, 59));
+    MakeShortcut(folder.Path("target.lnk"), folder.Path("target.txt"));
+    EXPECT_TRUE(DropOn(form->GroupBox3, {folder.Path("target.lnk")}));
     ExpectPickers(At(2020, 2, 29, 23, 59, 58));
 }
 
 // A folder has no time: the date conversion error reaches the exception display and the pickers
 // keep their values.
 TEST_F(MainWindowDropTest, FolderShowsTheDateErrorAndLeavesThePickers) {
-    EXPECT_TRUE(DropOn(form->GroupBox3, {folder.Path()}));
+    EXPECT_TRUE(DropOn(form->GroupBox3, {folder.Root()}));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Text, "日付に変換できない値が渡されました.");
     EXPECT_EQ(boxes[0].Caption, "Zelvano");
@@ -131,9 +131,9 @@ TEST_F(MainWindowDropTest, FolderShowsTheDateErrorAndLeavesThePickers) {
 
 // Only the target-time group takes files: drops elsewhere are not read.
 TEST_F(MainWindowDropTest, OtherGroupsTakeNoFiles) {
-    MakeFile(folder / "file.txt", LocalFileTime(2021, 3, 4, 10, 15, 37));
+    MakeFile(folder.Path("file.txt"), LocalFileTime(2021, 3, 4, 10, 15, 37));
     for (TWinControl* other : {static_cast<TWinControl*>(form->GroupBox1), static_cast<TWinControl*>(form->GroupBox2)}) {
-        EXPECT_FALSE(DropOn(other, {folder / "file.txt"}));
+        EXPECT_FALSE(DropOn(other, {folder.Path("file.txt")}));
         EXPECT_FALSE(GetWindowLongW(other->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     }
     EXPECT_TRUE(GetWindowLongW(form->GroupBox3->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
@@ -143,34 +143,36 @@ TEST_F(MainWindowDropTest, OtherGroupsTakeNoFiles) {
 // With FollowLink off a shortcut gives its own time; with ActivateWindow off the window that is
 // in front stays there. A long path arrives cut and names no file.
 TEST_F(MainWindowDropTest, SwitchesOfTheDropComponent) {
-    MakeFile(folder / "target.txt", LocalFileTime(2020, 2, 29, 23, 59, 59));
-    MakeShortcut(folder / "target.lnk", folder / "target.txt");
-    HANDLE link = CreateFileA((folder / "target.lnk").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    MakeFile(folder.Path("target.txt"), LocalFileTime(2020, 2, 29, 23, 59, 59));
+    MakeShortcut(folder.Path("target.lnk"), folder.Path("target.txt"));
+    HANDLE link = CreateFileA((folder.Path("target.lnk")).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(link, INVALID_HANDLE_VALUE);
     const FILETIME linkTime = LocalFileTime(2018, 6, 7, 8, 9, 10);
     SetFileTime(link, nullptr, nullptr, &linkTime);
     CloseHandle(link);
 
     form->FileDrop->SetFollowLink(false);
-    EXPECT_TRUE(DropOn(form->GroupBox3, {folder / "target.lnk"}));
+    EXPECT_TRUE(DropOn(form->GroupBox3, {folder.Path("target.lnk")}));
     ExpectPickers(At(2018, 6, 7, 8, 9, 10));
 
-    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
-                                 nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(other, nullptr);
-    for (bool activate : {false, true}) {
-        SCOPED_TRACE(activate ? "ActivateWindow" : "not ActivateWindow");
-        SetForegroundWindow(other);
-        SetActiveWindow(other);
-        ASSERT_EQ(GetActiveWindow(), other);
-        form->FileDrop->SetActivateWindow(activate);
-        EXPECT_TRUE(DropOn(form->GroupBox3, {folder / "target.txt"}));
-        EXPECT_EQ(GetActiveWindow(), activate ? form->Handle() : other);
+    {  // another window, destroyed here also when a check fails
+        const UniqueWindow otherWindow(CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                                       100, 100, nullptr, nullptr, nullptr, nullptr));
+        const HWND other = otherWindow.get();
+        ASSERT_NE(other, nullptr);
+        for (bool activate : {false, true}) {
+            SCOPED_TRACE(activate ? "ActivateWindow" : "not ActivateWindow");
+            SetForegroundWindow(other);
+            SetActiveWindow(other);
+            ASSERT_EQ(GetActiveWindow(), other);
+            form->FileDrop->SetActivateWindow(activate);
+            EXPECT_TRUE(DropOn(form->GroupBox3, {folder.Path("target.txt")}));
+            EXPECT_EQ(GetActiveWindow(), activate ? form->Handle() : other);
+        }
     }
-    DestroyWindow(other);
 
     // The pickers keep the last time: a cut path names no file, and the error is shown.
-    const AnsiString longPath = folder / AnsiString(300, 'x');
+    const AnsiString longPath = folder.Path(AnsiString(300, 'x'));
     EXPECT_TRUE(DropOn(form->GroupBox3, {longPath}));
     EXPECT_EQ(form->FileDrop->Files()->Strings(0), longPath.substr(0, 254));
     ASSERT_EQ(boxes.size(), 1u);

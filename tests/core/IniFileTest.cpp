@@ -1,5 +1,5 @@
 // Settings files: reading with defaults, writing that replaces the file whole.
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/IniFile.h"
 #include "classlib/core/Stream.h"

@@ -1,7 +1,7 @@
 // Memory and file streams, and the read error of a short read.
 #include "classlib/core/Exceptions.h"
 #include "classlib/core/Stream.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 // shortcuts made with the shell link object, and drop blocks as the shell (or another process)
 // hands them over with WM_DROPFILES. Header only, so that the application's tests use it too.
 #include "classlib/core/Strings.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -14,43 +15,6 @@
 #include <vector>
 
 namespace drop_test {
-
-// A fresh folder under the temporary folder, removed with everything in it at the end.
-class TScratchFolder {
-public:
-    TScratchFolder() {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        for (unsigned n = GetTickCount();; ++n) {
-            FPath = AnsiString(temp) + "zl_drop_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(n);
-            if (CreateDirectoryA(FPath.c_str(), nullptr)) break;
-        }
-    }
-    ~TScratchFolder() { RemoveTree(FPath); }
-    TScratchFolder(const TScratchFolder&) = delete;
-    TScratchFolder& operator=(const TScratchFolder&) = delete;
-
-    const AnsiString& Path() const { return FPath; }
-    AnsiString operator/(const AnsiString& name) const { return FPath + "\\" + name; }
-
-private:
-    static void RemoveTree(const AnsiString& folder) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const AnsiString name = found.cFileName;
-                if (name == "." || name == "..") continue;
-                const AnsiString path = folder + "\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-                else DeleteFileA(path.c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
-    AnsiString FPath;
-};
 
 // Makes a file (or rewrites it) and gives it the last-write time Utc.
 inline void MakeFile(const AnsiString& path, const FILETIME& utc) {

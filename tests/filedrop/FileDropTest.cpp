@@ -122,7 +122,7 @@ protected:
     std::unique_ptr<TApplication> App;
     TDropForm* Form = nullptr;
     std::vector<AnsiString> Boxes;
-    TScratchFolder Scratch;
+    TempFolder Scratch;
 
 private:
     int FInstancesBefore = 0;
@@ -151,10 +151,10 @@ TEST_F(FileDropTest, PublishedDefaultsAndLoadedFromTheLayout) {
 }
 
 TEST_F(FileDropTest, ListsEveryPathInTheShellsOrder) {
-    const AnsiString folder = Scratch / "フォルダ";
+    const AnsiString folder = Scratch.Path("フォルダ");
     CreateDirectoryA(folder.c_str(), nullptr);
-    const std::vector<AnsiString> first = {Scratch / "b.txt", Scratch / "日付表.txt", folder, Scratch / "a.txt"};
-    const std::vector<AnsiString> second = {Scratch / "c.dat"};
+    const std::vector<AnsiString> first = {Scratch.Path("b.txt"), Scratch.Path("日付表.txt"), folder, Scratch.Path("a.txt")};
+    const std::vector<AnsiString> second = {Scratch.Path("c.dat")};
     for (bool wide : {false, true}) {
         SCOPED_TRACE(wide ? "wide block" : "8-bit block");
         Form->Seen.clear();
@@ -171,19 +171,19 @@ TEST_F(FileDropTest, ListsEveryPathInTheShellsOrder) {
 }
 
 TEST_F(FileDropTest, FollowsShortcutsNamedLnk) {
-    const AnsiString target = Scratch / "target.txt";
-    const AnsiString folder = Scratch / "dir";
-    const AnsiString gone = Scratch / "gone.txt";
+    const AnsiString target = Scratch.Path("target.txt");
+    const AnsiString folder = Scratch.Path("dir");
+    const AnsiString gone = Scratch.Path("gone.txt");
     MakeFile(target, UtcFileTime(2020, 1, 2, 3, 4, 5));
     CreateDirectoryA(folder.c_str(), nullptr);
     MakeFile(gone, UtcFileTime(2020, 1, 2, 3, 4, 5));
-    MakeShortcut(Scratch / "file.lnk", target);
-    MakeShortcut(Scratch / "dir.lnk", folder);
-    MakeShortcut(Scratch / "gone.lnk", gone);
+    MakeShortcut(Scratch.Path("file.lnk"), target);
+    MakeShortcut(Scratch.Path("dir.lnk"), folder);
+    MakeShortcut(Scratch.Path("gone.lnk"), gone);
     DeleteFileA(gone.c_str());
-    MakeShortcut(Scratch / "CAPS.LNK", target);
-    MakeShortcut(Scratch / "日本.lnk", target);
-    MakeFile(Scratch / "text.lnk", UtcFileTime(2020, 1, 2, 3, 4, 5));  // carries the name only
+    MakeShortcut(Scratch.Path("CAPS.LNK"), target);
+    MakeShortcut(Scratch.Path("日本.lnk"), target);
+    MakeFile(Scratch.Path("text.lnk"), UtcFileTime(2020, 1, 2, 3, 4, 5));  // carries the name only
 
     struct Case {
         const char* Name;
@@ -192,23 +192,23 @@ TEST_F(FileDropTest, FollowsShortcutsNamedLnk) {
     };
     const Case cases[] = {
         {"file.lnk", true, target},
-        {"file.lnk", false, Scratch / "file.lnk"},
-        {"CAPS.LNK", true, Scratch / "CAPS.LNK"},
+        {"file.lnk", false, Scratch.Path("file.lnk")},
+        {"CAPS.LNK", true, Scratch.Path("CAPS.LNK")},
         {"dir.lnk", true, folder},
-        {"gone.lnk", true, Scratch / "gone.lnk"},
-        {"text.lnk", true, Scratch / "text.lnk"},
+        {"gone.lnk", true, Scratch.Path("gone.lnk")},
+        {"text.lnk", true, Scratch.Path("text.lnk")},
         {"日本.lnk", true, target},
-        {"missing.lnk", true, Scratch / "missing.lnk"},
+        {"missing.lnk", true, Scratch.Path("missing.lnk")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(AnsiToUtf8(c.Name));
         Form->Drop->SetFollowLink(c.FollowLink);
         const DWORD start = GetTickCount();
-        Drop(Form->Box->Handle(), {Scratch / c.Name}, true);
+        Drop(Form->Box->Handle(), {Scratch.Path(c.Name)}, true);
         EXPECT_LT(GetTickCount() - start, 5000u) << "resolving took too long";
         EXPECT_EQ(Files(Form->Drop), std::vector<AnsiString>{c.Expected});
     }
-    EXPECT_EQ(ResolveShortcutFile(Scratch / "gone.lnk"), Scratch / "gone.lnk");
+    EXPECT_EQ(ResolveShortcutFile(Scratch.Path("gone.lnk")), Scratch.Path("gone.lnk"));
     EXPECT_EQ(ResolveShortcutFile(""), "");
 }
 

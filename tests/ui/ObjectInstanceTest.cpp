@@ -15,6 +15,12 @@ struct TReceiver {
     }
 };
 
+// A procedure made for a test, freed at the end also when a check ends the test early.
+struct TMadeProcedure {
+    WNDPROC Proc;
+    ~TMadeProcedure() { FreeObjectInstance(Proc); }
+};
+
 class ObjectInstanceTest : public UiTest {};
 
 TEST_F(ObjectInstanceTest, ProcedurePacksTheMessageAndReturnsItsResult) {
@@ -38,7 +44,8 @@ TEST_F(ObjectInstanceTest, ProcedurePacksTheMessageAndReturnsItsResult) {
 
 TEST_F(ObjectInstanceTest, ProcedureServesARealWindow) {
     TReceiver receiver;
-    WNDPROC proc = MakeObjectInstance(TWndMethod::Bind<&TReceiver::Handle>(&receiver));
+    const TMadeProcedure made{MakeObjectInstance(TWndMethod::Bind<&TReceiver::Handle>(&receiver))};
+    const WNDPROC proc = made.Proc;
     UniqueWindow window(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr));
     ASSERT_TRUE(window);
     auto previous = reinterpret_cast<WNDPROC>(
@@ -46,17 +53,15 @@ TEST_F(ObjectInstanceTest, ProcedureServesARealWindow) {
     EXPECT_EQ(SendMessageW(window.get(), WM_USER, 2, 3), 5);
     EXPECT_EQ(receiver.Calls, 1);
     SetWindowLongPtrW(window.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-    FreeObjectInstance(proc);
 }
 
 TEST_F(ObjectInstanceTest, ExceptionGoesToTheDisplayAndTheProcedureAnswersZero) {
     TReceiver receiver;
     receiver.Raise = true;
-    WNDPROC proc = MakeObjectInstance(TWndMethod::Bind<&TReceiver::Handle>(&receiver));
-    EXPECT_EQ(CallWindowProcW(proc, nullptr, WM_USER, 2, 3), 0);
+    const TMadeProcedure made{MakeObjectInstance(TWndMethod::Bind<&TReceiver::Handle>(&receiver))};
+    EXPECT_EQ(CallWindowProcW(made.Proc, nullptr, WM_USER, 2, 3), 0);
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Text, "受け取れません.");
-    FreeObjectInstance(proc);
 }
 
 }  // namespace

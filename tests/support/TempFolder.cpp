@@ -1,4 +1,4 @@
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <stdexcept>
 
@@ -28,7 +28,7 @@ TempFolder::TempFolder() {
     GetTempPathA(MAX_PATH, base);
     static unsigned counter = 0;
     for (;;) {
-        FRoot = AnsiString(base) + "zlcore-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+        FRoot = AnsiString(base) + "zltest-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
         if (CreateDirectoryA(FRoot.c_str(), nullptr)) return;
         if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("cannot make a temporary folder");
     }
