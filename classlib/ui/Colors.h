@@ -26,9 +26,12 @@ constexpr TColor clTeal = 0x808000;
 constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clNone = 0x1FFFFFFF;
 
+// A system colour is its GetSysColor index with the top bit set.
+constexpr bool IsSystemColor(TColor color) { return (static_cast<std::uint32_t>(color) & 0x80000000u) != 0; }
+constexpr int SystemColorIndex(TColor color) { return static_cast<int>(static_cast<std::uint32_t>(color) & 0xFF); }
+
 // The RGB value to draw with: system colours are looked up now.
 inline COLORREF ColorToRGB(TColor color) {
-    auto bits = static_cast<std::uint32_t>(color);
-    if (bits & 0x80000000u) return GetSysColor(static_cast<int>(bits & 0xFF));
-    return static_cast<COLORREF>(bits & 0x00FFFFFF);
+    if (IsSystemColor(color)) return GetSysColor(SystemColorIndex(color));
+    return static_cast<COLORREF>(static_cast<std::uint32_t>(color) & 0x00FFFFFF);
 }

@@ -269,8 +269,7 @@ void TWinControl::ChangeScale(int multiplier, int divisor) {
 }
 
 HBRUSH TWinControl::ColorBrush() {
-    auto bits = static_cast<std::uint32_t>(Color());
-    if (bits & 0x80000000u) return GetSysColorBrush(static_cast<int>(bits & 0xFF));
+    if (IsSystemColor(Color())) return GetSysColorBrush(SystemColorIndex(Color()));
     if (!FBrush || FBrushColor != Color()) {
         FBrush.reset(CreateSolidBrush(ColorToRGB(Color())));
         FBrushColor = Color();
