@@ -167,8 +167,10 @@ void TZLVFm::ShowTime(TLabel* label, TDateTime value) {
 }
 
 void TZLVFm::Timer1Timer(TObject*) {
-    ShowTime(NowLabel, FShifter.Now());
-    ShowTime(TrueLabel, FShifter.TrueTime());
+    // One reading for both labels, so that they never show times a second apart off the offset.
+    const TDateTime now = FShifter.Now();
+    ShowTime(NowLabel, now);
+    ShowTime(TrueLabel, now + FShifter.ClockOffset());
 }
 
 void TZLVFm::FormClose(TObject*, TCloseAction& action) {

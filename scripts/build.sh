@@ -11,6 +11,10 @@ esac
 dir=${ZL_BUILD_DIR:-build/$arch}
 if [ ! -f "$dir/CMakeCache.txt" ]; then
   cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release >/dev/null
+elif ! grep -q "^CMAKE_TOOLCHAIN_FILE:FILEPATH=.*/$(basename "$toolchain")\$" "$dir/CMakeCache.txt"; then
+  # A tree configured for the other architecture would be rebuilt as it is, not as asked.
+  echo "$dir is configured for another architecture than $arch" >&2
+  exit 2
 fi
 targets=()
 for t in "$@"; do targets+=(--target "$t"); done

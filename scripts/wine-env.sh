@@ -14,6 +14,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # first test instead, they would keep ctest's output pipe open and ctest would wait for them.
 wine_start() {
   mkdir -p "$WINEPREFIX"
+  # The persistent server goes with the script, also when it is interrupted or ends early.
+  trap wine_stop EXIT
   wineserver -p
   wineboot -i </dev/null >/dev/null 2>&1 || true
   # Xvfb has no window manager: unmanaged windows keep Wine from waiting for one (about 2 s at
