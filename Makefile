@@ -1,8 +1,6 @@
 # The two set-up commands. Each installs what is missing, builds and runs.
 .PHONY: run test build build64 build32 bench clean
 
-JOBS ?= $(shell nproc)
-
 run:
 	scripts/install-deps.sh
 	scripts/build.sh x64 zelvano

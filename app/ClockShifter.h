@@ -20,7 +20,6 @@ class TClockShifter {
 public:
     explicit TClockShifter(IClock& clock) : FClock(clock) {}
 
-    IClock& Clock() const { return FClock; }
     // Days that the clock stands behind the true time (negative while it stands ahead).
     TDateTime ClockOffset() const { return FClockOffset; }
     // Exact comparison: any offset left by a command counts, however small.
