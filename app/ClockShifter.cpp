@@ -90,7 +90,10 @@ void TClockShifter::WriteLocalClock(TDateTime value) {
         // The time of day already moved: put the clock back where it was, advanced by the time
         // that has passed since the first write (the clock itself measures it).
         const TDateTime elapsed = ::Now(FClock) - SystemTimeToDateTime(first);
-        FClock.SetLocalTime(DateTimeToSystemTime(before + elapsed));
+        // Refused as well: the clock keeps the move of its time of day, which the offset then
+        // takes up, so that the true time is not lost.
+        if (!FClock.SetLocalTime(DateTimeToSystemTime(before + elapsed)))
+            FClockOffset -= SystemTimeToDateTime(first) - before;
         throw Exception(ClockRefusedMessage(error));
     }
 }

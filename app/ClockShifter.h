@@ -42,7 +42,8 @@ public:
     // Writes value into the local clock in two steps, time of day first (in 10 ms steps,
     // truncated), then the date. When the system refuses either write, the clock is left where
     // it was before the call and an Exception carrying ClockRefusedMessage is raised; the offset
-    // is then still the one that matches the clock.
+    // is then still the one that matches the clock. Should the system also refuse to put the time
+    // of day back, the offset takes up its move instead, so that the true time is kept.
     void WriteLocalClock(TDateTime value);
 
 private:

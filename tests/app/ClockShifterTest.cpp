@@ -180,4 +180,21 @@ TEST(RefusedClock, NothingMovesAndTheReasonIsRaised) {
     }
 }
 
+// The date is refused and so is putting the time of day back: the clock keeps the move, and the
+// offset takes it up so that clock plus offset is still the true time.
+TEST(RefusedClock, AClockThatCannotBePutBackKeepsTheTrueTimeInTheOffset) {
+    for (bool startShifted : {false, true}) {
+        SCOPED_TRACE(startShifted);
+        TSimulatedClock clock(MakeTime(2024, 5, 10, 12, 0, 0));
+        TClockShifter shifter(clock);
+        if (startShifted) shifter.Shift(At(2024, 5, 9, 8, 0, 0));
+        clock.Writes.clear();
+        const TDateTime trueBefore = clock.PeekDateTime() + shifter.ClockOffset();
+        clock.RefuseWrites(1, 2);
+        EXPECT_THROW(shifter.Shift(At(2001, 7, 8, 9, 10, 11)), Exception);
+        EXPECT_EQ(clock.Writes.size(), 1u);
+        EXPECT_NEAR(clock.PeekDateTime() + shifter.ClockOffset(), trueBefore, 20 * OneMs);
+    }
+}
+
 }  // namespace
